@@ -1,0 +1,83 @@
+// SPDX-FileCopyrightText: 2026 The Kavri developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CommandLine.h"
+
+#include <QIODevice>
+#include <QJsonDocument>
+
+#include "BuildInfo.h"
+#include "content/ContentParser.h"
+#include "content/ParsedContentJson.h"
+
+using namespace Qt::StringLiterals;
+
+namespace kavri {
+
+CommandLine::CommandLine(QIODevice &input, QIODevice &output, QIODevice &errors)
+    : m_input(input)
+    , m_output(output)
+    , m_errors(errors)
+{ }
+
+QString CommandLine::helpText()
+{
+    return uR"(Usage: kavri [OPTION]
+       kavri parse TEXT
+       kavri parse -
+
+Kavri reads text and QR codes off the screen, from the system tray.
+
+Commands:
+  parse TEXT      Classify TEXT as the payload of a QR code (link, e-mail, phone
+                  number, text message, Wi-Fi network, contact card or plain
+                  text) and print the result as one JSON object. TEXT is taken
+                  exactly as given; use "--" before a TEXT that starts with "-".
+  parse -         The same for everything read from standard input.
+
+Options:
+  -h, --help      Show this help and exit.
+  -v, --version   Show the version and exit.
+)"_s;
+}
+
+int CommandLine::run(const QStringList &arguments)
+{
+    const QString first = arguments.value(0);
+    if (arguments.isEmpty() || first == u"-h" || first == u"--help") {
+        m_output.write(helpText().toUtf8());
+        return Success;
+    }
+    if (first == u"-v" || first == u"--version") {
+        m_output.write(
+            u"Kavri %1 (%2)\n"_s.arg(QLatin1StringView(BuildInfo::version), QLatin1StringView(BuildInfo::buildNumber))
+                .toUtf8());
+        return Success;
+    }
+    if (first == u"parse")
+        return parse(arguments.sliced(1));
+    return usageError(u"unknown command or option \"%1\""_s.arg(first));
+}
+
+int CommandLine::parse(const QStringList &arguments)
+{
+    QStringList rest = arguments;
+    if (!rest.isEmpty() && rest.first() == u"--")
+        rest.removeFirst();
+    if (rest.size() != 1)
+        return usageError(u"parse takes exactly one TEXT (or \"-\" for standard input)"_s);
+
+    // Invalid UTF-8 becomes U+FFFD; nothing else is changed, trailing line breaks included.
+    const QString text
+        = (rest.first() == u"-" && arguments.first() != u"--") ? QString::fromUtf8(m_input.readAll()) : rest.first();
+    const QJsonDocument document(toJson(ContentParser::parse(text)));
+    m_output.write(document.toJson(QJsonDocument::Indented));
+    return Success;
+}
+
+int CommandLine::usageError(const QString &message)
+{
+    m_errors.write((u"kavri: "_s + message + u"\nTry \"kavri --help\" for more information.\n"_s).toUtf8());
+    return UsageError;
+}
+
+} // namespace kavri

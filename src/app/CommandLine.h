@@ -1,0 +1,34 @@
+// SPDX-FileCopyrightText: 2026 The Kavri developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QStringList>
+
+class QIODevice;
+
+namespace kavri {
+
+// Kavri's command line: the subcommands that do their work and exit, and the help.
+class CommandLine
+{
+public:
+    enum ExitCode { Success = 0, UsageError = 2 };
+
+    // \a input is read only by "parse -"; results go to \a output, complaints to \a errors.
+    CommandLine(QIODevice &input, QIODevice &output, QIODevice &errors);
+
+    // \a arguments without the program name. Returns the process exit code.
+    int run(const QStringList &arguments);
+
+    static QString helpText();
+
+private:
+    int parse(const QStringList &arguments);
+    int usageError(const QString &message);
+
+    QIODevice &m_input;
+    QIODevice &m_output;
+    QIODevice &m_errors;
+};
+
+} // namespace kavri

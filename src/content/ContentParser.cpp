@@ -1,0 +1,180 @@
+// SPDX-FileCopyrightText: 2026 The Kavri developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ContentParser.h"
+
+#include <QUrlQuery>
+
+#include "LinkDetector.h"
+#include "TextCoding.h"
+#include "VCardReader.h"
+
+using namespace Qt::StringLiterals;
+
+namespace kavri::ContentParser {
+
+namespace {
+
+// Splits a Wi-Fi body at the ";" that no backslash escapes; escapes stay in the pieces. A final
+// empty piece (after the last separator) is dropped.
+QList<QStringView> wifiComponents(QStringView body)
+{
+    QList<QStringView> parts;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < body.size(); ++i) {
+        if (body[i] == u'\\') {
+            ++i;
+        } else if (body[i] == u';') {
+            parts.append(body.sliced(start, i - start));
+            start = i + 1;
+        }
+    }
+    if (start < body.size())
+        parts.append(body.sliced(start));
+    return parts;
+}
+
+QString wifiUnescaped(QStringView value)
+{
+    QString text = value.toString();
+    text.replace(u"\\;"_s, u";"_s);
+    text.replace(u"\\:"_s, u":"_s);
+    text.replace(u"\\,"_s, u","_s);
+    text.replace(u"\\\""_s, u"\""_s);
+    text.replace(u"\\\\"_s, u"\\"_s);
+    return text;
+}
+
+std::optional<WiFiContent> parseWiFi(const QString &text)
+{
+    if (!text.startsWith(u"WIFI:", Qt::CaseInsensitive))
+        return std::nullopt;
+    const QList<QStringView> components = wifiComponents(QStringView(text).sliced(5));
+    std::optional<QString> ssid;
+    std::optional<QString> password;
+    QString encryption = u"nopass"_s;
+    for (const QStringView component : components) {
+        const QString value = wifiUnescaped(component.sliced(std::min<qsizetype>(2, component.size())));
+        if (component.startsWith(u"T:", Qt::CaseInsensitive))
+            encryption = value.toLower();
+        else if (component.startsWith(u"S:", Qt::CaseInsensitive))
+            ssid = value;
+        else if (component.startsWith(u"P:", Qt::CaseInsensitive))
+            password = value;
+    }
+    if (!ssid || ssid->isEmpty())
+        return std::nullopt;
+    return WiFiContent(text, *ssid, password, encryption);
+}
+
+std::optional<SMSContent> parseSMS(const QString &text)
+{
+    if (text.startsWith(u"sms:", Qt::CaseInsensitive)) {
+        const QStringView rest = QStringView(text).sliced(4);
+        const qsizetype question = rest.indexOf(u'?');
+        const QStringView number = question < 0 ? rest : rest.first(question);
+        if (!TextCoding::isPhoneNumber(number))
+            return std::nullopt;
+        std::optional<QString> body;
+        if (question >= 0)
+            body = TextCoding::queryValue(rest.sliced(question + 1), u"body");
+        return SMSContent(text, number.toString(), body);
+    }
+    if (text.startsWith(u"smsto:", Qt::CaseInsensitive)) {
+        const QStringView rest = QStringView(text).sliced(6);
+        const qsizetype colon = rest.indexOf(u':');
+        const QStringView number = colon < 0 ? rest : rest.first(colon);
+        if (!TextCoding::isPhoneNumber(number))
+            return std::nullopt;
+        std::optional<QString> body;
+        if (colon >= 0)
+            body = rest.sliced(colon + 1).toString();
+        return SMSContent(text, number.toString(), body);
+    }
+    return std::nullopt;
+}
+
+std::optional<EmailContent> parseMatmsg(const QString &text)
+{
+    if (!text.startsWith(u"MATMSG:", Qt::CaseInsensitive))
+        return std::nullopt;
+    std::optional<QString> to;
+    std::optional<QString> subject;
+    std::optional<QString> body;
+    for (const QStringView piece : QStringView(text).sliced(7).tokenize(u';')) {
+        if (piece.startsWith(u"TO:", Qt::CaseInsensitive))
+            to = piece.sliced(3).toString();
+        else if (piece.startsWith(u"SUB:", Qt::CaseInsensitive))
+            subject = piece.sliced(4).toString();
+        else if (piece.startsWith(u"BODY:", Qt::CaseInsensitive))
+            body = piece.sliced(5).toString();
+    }
+    if (!to || to->isEmpty())
+        return std::nullopt;
+    return EmailContent(text, *to, subject, body);
+}
+
+// The first query item named exactly \a name; none when absent or without "=".
+std::optional<QString> mailtoQueryValue(QStringView query, QStringView name)
+{
+    for (const QStringView item : query.tokenize(u'&')) {
+        const qsizetype equals = item.indexOf(u'=');
+        const QStringView itemName = equals < 0 ? item : item.first(equals);
+        if (TextCoding::percentDecoded(itemName).value_or(itemName.toString()) != name)
+            continue;
+        if (equals < 0)
+            return std::nullopt;
+        const QStringView value = item.sliced(equals + 1);
+        return TextCoding::percentDecoded(value).value_or(value.toString());
+    }
+    return std::nullopt;
+}
+
+std::optional<EmailContent> parseMailto(const QString &text)
+{
+    if (!text.startsWith(u"mailto:", Qt::CaseInsensitive))
+        return std::nullopt;
+    // Only text that is a well-formed URL as it stands; nothing is repaired.
+    const QUrl url(text, QUrl::StrictMode);
+    if (!url.isValid())
+        return std::nullopt;
+    const QString to = url.path(QUrl::FullyDecoded);
+    if (to.isEmpty())
+        return std::nullopt;
+    const QString query = url.query(QUrl::FullyEncoded);
+    return EmailContent(text, to, mailtoQueryValue(query, u"subject"), mailtoQueryValue(query, u"body"));
+}
+
+std::optional<PhoneContent> parsePhone(const QString &text)
+{
+    if (!text.startsWith(u"tel:", Qt::CaseInsensitive))
+        return std::nullopt;
+    return PhoneContent(text, text.sliced(4));
+}
+
+} // namespace
+
+ParsedContent parse(const QString &text)
+{
+    if (auto card = VCardReader::read(text))
+        return std::move(*card);
+    if (auto wifi = parseWiFi(text))
+        return std::move(*wifi);
+    if (auto sms = parseSMS(text))
+        return std::move(*sms);
+    if (auto email = parseMatmsg(text))
+        return std::move(*email);
+    if (auto email = parseMailto(text))
+        return std::move(*email);
+    if (auto phone = parsePhone(text))
+        return std::move(*phone);
+    if (QList<QUrl> urls = detectURLs(text); !urls.isEmpty())
+        return URLContent(text, std::move(urls));
+    return PlainTextContent(text);
+}
+
+QList<QUrl> detectURLs(const QString &text)
+{
+    return LinkDetector::shared().detect(text);
+}
+
+} // namespace kavri::ContentParser

@@ -1,0 +1,26 @@
+// SPDX-FileCopyrightText: 2026 The Kavri developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <optional>
+
+#include <QString>
+
+// Small text helpers the recognisers share.
+namespace kavri::TextCoding {
+
+// Percent-decodes text as UTF-8. None when an escape is malformed ("%", "%4", "%zz") or the
+// decoded bytes are not UTF-8.
+std::optional<QString> percentDecoded(QStringView text);
+
+// First letter of each word upper case, the rest lower case; words are runs of letters and digits.
+QString capitalized(QStringView text);
+
+// The value of the first "name=value" pair in an "&"-separated query whose name equals \a name
+// without regard to case. Percent-decoded; kept undecoded when decoding fails.
+std::optional<QString> queryValue(QStringView query, QStringView name);
+
+// Not empty, at least one digit, and only the characters "0123456789+- ()".
+bool isPhoneNumber(QStringView text);
+
+} // namespace kavri::TextCoding

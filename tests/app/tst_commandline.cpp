@@ -1,0 +1,145 @@
+// SPDX-FileCopyrightText: 2026 The Kavri developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
+// The built kavri binary, run as a user runs it: arguments, standard input, exit codes, JSON.
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTest>
+
+#include "../support/JsonSubset.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Run
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run runKavri(const QStringList &arguments, const QByteArray &input = {})
+{
+    QProcess process;
+    process.start(QStringLiteral(KAVRI_BINARY), arguments);
+    if (!process.waitForStarted())
+        return {};
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
+        return {};
+    return { process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError() };
+}
+
+QJsonObject jsonFrom(const Run &run)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(run.out, &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject())
+        qWarning("not one JSON object: %s", run.out.constData());
+    return document.object();
+}
+
+} // namespace
+
+class TestCommandLine : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void parsePrintsTheWholeRecord();
+    void parseKindsByArgument_data();
+    void parseKindsByArgument();
+    void parseReadsEveryByteOfStandardInput();
+    void usage_data();
+    void usage();
+};
+
+void TestCommandLine::parsePrintsTheWholeRecord()
+{
+    const Run run = runKavri({ u"parse"_s, uR"j(WIFI:T:WPA;S:My\;Net;P:pw;;)j"_s });
+    QCOMPARE(run.exitCode, 0);
+    const QJsonObject expected = kavri::test::jsonObject(uR"j({
+        "type": "WiFiContent", "rawText": "WIFI:T:WPA;S:My\\;Net;P:pw;;",
+        "formattedText": "📶 My;Net\n🔒 WPA\n🔑 pw", "isStructured": true,
+        "fields": [{"symbol": "wifi", "value": "My;Net"}, {"symbol": "lock.fill", "value": "WPA"},
+                   {"symbol": "key.fill", "value": "pw"}],
+        "primaryAction": null, "clipboardText": "pw", "clipboardMessage": "Password copied to clipboard",
+        "ssid": "My;Net", "password": "pw", "encryptionType": "wpa"})j"_s);
+    QCOMPARE(jsonFrom(run), expected);
+}
+
+void TestCommandLine::parseKindsByArgument_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("contact card") << QStringList { u"parse"_s, u"BEGIN:VCARD\nN:Doe;Jane\nEND:VCARD"_s }
+                                  << uR"j({"type":"VCardContent","displayName":"Jane Doe","fields":[]})j"_s;
+    QTest::newRow("message") << QStringList { u"parse"_s, u"SMSTO:5550100:hi"_s }
+                             << uR"j({"type":"SMSContent","phoneNumber":"5550100","body":"hi"})j"_s;
+    QTest::newRow("e-mail") << QStringList { u"parse"_s, u"mailto:a@example.com?subject=x"_s }
+                            << uR"j({"type":"EmailContent","to":"a@example.com","subject":"x","body":null})j"_s;
+    QTest::newRow("phone") << QStringList { u"parse"_s, u"tel:+15550100"_s }
+                           << uR"j({"type":"PhoneContent","phoneNumber":"+15550100","clipboardText":"+15550100"})j"_s;
+    QTest::newRow("links") << QStringList { u"parse"_s, u"a.example.com and www.example.org"_s }
+                           << uR"j({"type":"URLContent","urls":["http://a.example.com","http://www.example.org"]})j"_s;
+    QTest::newRow("text that looks like an option, after --")
+        << QStringList { u"parse"_s, u"--"_s, u"-x"_s } << uR"j({"type":"PlainTextContent","rawText":"-x"})j"_s;
+    QTest::newRow("a lone dash after -- is text")
+        << QStringList { u"parse"_s, u"--"_s, u"-"_s } << uR"j({"rawText":"-"})j"_s;
+    QTest::newRow("empty text") << QStringList { u"parse"_s, QString() }
+                                << uR"j({"type":"PlainTextContent","rawText":""})j"_s;
+}
+
+void TestCommandLine::parseKindsByArgument()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, expected);
+    const Run run = runKavri(arguments);
+    QCOMPARE(run.exitCode, 0);
+    KAVRI_COMPARE_JSON_SUBSET(jsonFrom(run), kavri::test::jsonObject(expected));
+}
+
+void TestCommandLine::parseReadsEveryByteOfStandardInput()
+{
+    const Run run
+        = runKavri({ u"parse"_s, u"-"_s }, "BEGIN:VCARD\r\nFN:Zo\xC3\xAB\r\nNOTE:bad \xFF byte\r\nEND:VCARD\r\n");
+    QCOMPARE(run.exitCode, 0);
+    const QJsonObject json = jsonFrom(run);
+    QCOMPARE(
+        json.value(u"rawText"_s).toString(), u"BEGIN:VCARD\r\nFN:Zo\u00EB\r\nNOTE:bad \uFFFD byte\r\nEND:VCARD\r\n"_s);
+    QCOMPARE(json.value(u"displayName"_s).toString(), u"Zo\u00EB"_s);
+}
+
+void TestCommandLine::usage_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("stdoutHas");
+    QTest::addColumn<QString>("stderrHas");
+    QTest::newRow("help") << QStringList { u"--help"_s } << 0 << u"kavri parse TEXT"_s << QString();
+    QTest::newRow("no arguments show the help") << QStringList {} << 0 << u"Usage: kavri"_s << QString();
+    QTest::newRow("version") << QStringList { u"--version"_s } << 0 << u"Kavri "_s << QString();
+    QTest::newRow("unknown command") << QStringList { u"frobnicate"_s } << 2 << QString() << u"frobnicate"_s;
+    QTest::newRow("parse without text") << QStringList { u"parse"_s } << 2 << QString() << u"exactly one TEXT"_s;
+    QTest::newRow("parse with two texts")
+        << QStringList { u"parse"_s, u"a"_s, u"b"_s } << 2 << QString() << u"exactly one TEXT"_s;
+}
+
+void TestCommandLine::usage()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, stdoutHas);
+    QFETCH(QString, stderrHas);
+    const Run run = runKavri(arguments);
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2(QString::fromUtf8(run.out).contains(stdoutHas), run.out.constData());
+    QVERIFY2(QString::fromUtf8(run.err).contains(stderrHas), run.err.constData());
+    QCOMPARE(run.out.isEmpty(), exitCode != 0);
+}
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "tst_commandline.moc"
