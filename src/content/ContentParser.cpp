@@ -137,7 +137,8 @@ std::optional<EmailContent> parseMailto(const QString &text)
     const QUrl url(text, QUrl::StrictMode);
     if (!url.isValid())
         return std::nullopt;
-    const QString to = url.path(QUrl::FullyDecoded);
+    const QString encodedTo = url.path(QUrl::FullyEncoded);
+    const QString to = TextCoding::percentDecoded(encodedTo).value_or(encodedTo);
     if (to.isEmpty())
         return std::nullopt;
     const QString query = url.query(QUrl::FullyEncoded);

@@ -51,7 +51,7 @@ bool isStop(QChar c)
 bool isTrailingPunctuation(QChar c)
 {
     return QStringView(u".,;:!?'\u2018\u2019\u201C\u201D\u00AB\u00BB\u2039\u203A\u3002\u3001\uFF0C\uFF0E\uFF1A\uFF1B"
-                       u"\uFF01\uFF1F")
+                       u"\uFF01\uFF1F\u2026")
         .contains(c);
 }
 
@@ -259,15 +259,19 @@ struct LinkDetector::Scanner
         return std::nullopt;
     }
 
-    // "www.example.org" or a bare "example.org", with an optional port and path.
-    std::optional<Match> hostLink(qsizetype pos, const DomainToken &token) const
+    // "www.example.org" or a bare "example.org", with an optional port and path. Everything up
+    // to `skipTo` has been looked at, found or not.
+    std::optional<Match> hostLink(qsizetype pos, qsizetype &skipTo) const
     {
+        const DomainToken token = scanDomain(text, pos);
+        skipTo = token.end;
         const bool www = startsWithCI(text, pos, u"www.") && token.labels >= 3 && token.wellFormed;
         if (!www && !isRegistrableHost(token, pos))
             return std::nullopt;
         if (token.end < text.size() && (text[token.end] == u'@' || text[token.end] == u'_'))
             return std::nullopt;
         const qsizetype end = skipPath(text, pos, skipPort(text, token.end));
+        skipTo = end;
         if (auto url = makeUrl(u"http://"_s + text.sliced(pos, end - pos), u"http"))
             return Match { *url, end };
         return std::nullopt;
@@ -308,13 +312,9 @@ struct LinkDetector::Scanner
             if (c == u'@') {
                 match = emailLink(pos);
             } else if (isLabelChar(c) && atBoundary(pos)) {
-                if (const auto scheme = schemeAt(pos)) {
-                    match = schemeLink(pos, *scheme, next);
-                } else {
-                    const DomainToken token = scanDomain(text, pos);
-                    match = hostLink(pos, token);
-                    next = token.end; // nothing inside a rejected name starts a link
-                }
+                // Nothing inside a stretch that was looked at starts a link of its own.
+                const auto scheme = schemeAt(pos);
+                match = scheme ? schemeLink(pos, *scheme, next) : hostLink(pos, next);
             }
             if (match) {
                 found.append(match->url);

@@ -3,6 +3,7 @@
 //
 // Classification of decoded payloads, one table per kind. Each row gives the payload and the
 // members of its JSON form that must come out; members not named are not checked.
+#include <QRegularExpression>
 #include <QTest>
 
 #include "../support/JsonSubset.h"
@@ -32,6 +33,8 @@ private:
     }
 
 private Q_SLOTS:
+    // A warning means something went unnoticed (a missing suffix list, a bad URL).
+    void init() { QTest::failOnWarning(QRegularExpression(u".*"_s)); }
     void vCard_data();
     void vCard() { check(); }
     void wiFi_data();

@@ -3,6 +3,7 @@
 //
 // The content model itself: identities and equality, the text form, and what each kind offers
 // when built directly (as the capture service does for recognised text).
+#include <QRegularExpression>
 #include <QSet>
 #include <QTest>
 
@@ -16,6 +17,8 @@ class TestParsedContent : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // A warning means something went unnoticed (a missing suffix list, a bad URL).
+    void init() { QTest::failOnWarning(QRegularExpression(u".*"_s)); }
     void fieldsCompareByWhatTheyShow();
     void actionsCompareByIdAndTitle();
     void computedFieldsAreFreshEachRead();
