@@ -3,7 +3,7 @@
 #include "CommandLine.h"
 
 #include <QIODevice>
-#include <QJsonDocument>
+#include <QStringDecoder>
 
 #include "BuildInfo.h"
 #include "content/ContentParser.h"
@@ -12,6 +12,13 @@
 using namespace Qt::StringLiterals;
 
 namespace kavri {
+
+QString CommandLine::decodeUtf8(const QByteArray &bytes)
+{
+    // Every byte counts: a leading byte-order mark is kept, invalid sequences become U+FFFD.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
+}
 
 CommandLine::CommandLine(QIODevice &input, QIODevice &output, QIODevice &errors)
     : m_input(input)
@@ -31,7 +38,7 @@ Commands:
   parse TEXT      Classify TEXT as the payload of a QR code (link, e-mail, phone
                   number, text message, Wi-Fi network, contact card or plain
                   text) and print the result as one JSON object. TEXT is taken
-                  exactly as given; use "--" before a TEXT that starts with "-".
+                  exactly as given; write "parse -- -" for a TEXT that is "-".
   parse -         The same for everything read from standard input.
 
 Options:
@@ -60,17 +67,14 @@ int CommandLine::run(const QStringList &arguments)
 
 int CommandLine::parse(const QStringList &arguments)
 {
-    QStringList rest = arguments;
-    if (!rest.isEmpty() && rest.first() == u"--")
-        rest.removeFirst();
-    if (rest.size() != 1)
+    // One argument is the TEXT itself, whatever it looks like ("-" aside); "--" before it only
+    // matters for a TEXT of "-".
+    const bool separated = arguments.size() == 2 && arguments.first() == u"--";
+    if (arguments.size() != 1 && !separated)
         return usageError(u"parse takes exactly one TEXT (or \"-\" for standard input)"_s);
-
-    // Invalid UTF-8 becomes U+FFFD; nothing else is changed, trailing line breaks included.
-    const QString text
-        = (rest.first() == u"-" && arguments.first() != u"--") ? QString::fromUtf8(m_input.readAll()) : rest.first();
-    const QJsonDocument document(toJson(ContentParser::parse(text)));
-    m_output.write(document.toJson(QJsonDocument::Indented));
+    const QString &argument = arguments.last();
+    const QString text = (argument == u"-" && !separated) ? decodeUtf8(m_input.readAll()) : argument;
+    m_output.write(toJsonText(ContentParser::parse(text)));
     return Success;
 }
 

@@ -21,6 +21,8 @@ public:
     int run(const QStringList &arguments);
 
     static QString helpText();
+    // Decodes command-line or input bytes exactly: nothing dropped, invalid UTF-8 as U+FFFD.
+    static QString decodeUtf8(const QByteArray &bytes);
 
 private:
     int parse(const QStringList &arguments);

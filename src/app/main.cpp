@@ -20,5 +20,9 @@ int main(int argc, char *argv[])
     if (!input.open(stdin, QIODevice::ReadOnly) || !output.open(stdout, QIODevice::WriteOnly)
         || !errors.open(stderr, QIODevice::WriteOnly))
         return 1;
-    return kavri::CommandLine(input, output, errors).run(QCoreApplication::arguments().sliced(1));
+    // Not QCoreApplication::arguments(): its decoding drops a leading byte-order mark.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(kavri::CommandLine::decodeUtf8(QByteArray(argv[i])));
+    return kavri::CommandLine(input, output, errors).run(arguments);
 }

@@ -46,7 +46,7 @@ QString wifiUnescaped(QStringView value)
 
 std::optional<WiFiContent> parseWiFi(const QString &text)
 {
-    if (!text.startsWith(u"WIFI:", Qt::CaseInsensitive))
+    if (!TextCoding::hasUpperCasedPrefix(text, u"WIFI:"))
         return std::nullopt;
     const QList<QStringView> components = wifiComponents(QStringView(text).sliced(5));
     std::optional<QString> ssid;
@@ -54,11 +54,11 @@ std::optional<WiFiContent> parseWiFi(const QString &text)
     QString encryption = u"nopass"_s;
     for (const QStringView component : components) {
         const QString value = wifiUnescaped(component.sliced(std::min<qsizetype>(2, component.size())));
-        if (component.startsWith(u"T:", Qt::CaseInsensitive))
+        if (TextCoding::hasUpperCasedPrefix(component, u"T:"))
             encryption = value.toLower();
-        else if (component.startsWith(u"S:", Qt::CaseInsensitive))
+        else if (TextCoding::hasUpperCasedPrefix(component, u"S:"))
             ssid = value;
-        else if (component.startsWith(u"P:", Qt::CaseInsensitive))
+        else if (TextCoding::hasUpperCasedPrefix(component, u"P:"))
             password = value;
     }
     if (!ssid || ssid->isEmpty())
@@ -68,7 +68,7 @@ std::optional<WiFiContent> parseWiFi(const QString &text)
 
 std::optional<SMSContent> parseSMS(const QString &text)
 {
-    if (text.startsWith(u"sms:", Qt::CaseInsensitive)) {
+    if (TextCoding::hasLowerCasedPrefix(text, u"sms:")) {
         const QStringView rest = QStringView(text).sliced(4);
         const qsizetype question = rest.indexOf(u'?');
         const QStringView number = question < 0 ? rest : rest.first(question);
@@ -79,7 +79,7 @@ std::optional<SMSContent> parseSMS(const QString &text)
             body = TextCoding::queryValue(rest.sliced(question + 1), u"body");
         return SMSContent(text, number.toString(), body);
     }
-    if (text.startsWith(u"smsto:", Qt::CaseInsensitive)) {
+    if (TextCoding::hasLowerCasedPrefix(text, u"smsto:")) {
         const QStringView rest = QStringView(text).sliced(6);
         const qsizetype colon = rest.indexOf(u':');
         const QStringView number = colon < 0 ? rest : rest.first(colon);
@@ -95,17 +95,17 @@ std::optional<SMSContent> parseSMS(const QString &text)
 
 std::optional<EmailContent> parseMatmsg(const QString &text)
 {
-    if (!text.startsWith(u"MATMSG:", Qt::CaseInsensitive))
+    if (!TextCoding::hasUpperCasedPrefix(text, u"MATMSG:"))
         return std::nullopt;
     std::optional<QString> to;
     std::optional<QString> subject;
     std::optional<QString> body;
     for (const QStringView piece : QStringView(text).sliced(7).tokenize(u';')) {
-        if (piece.startsWith(u"TO:", Qt::CaseInsensitive))
+        if (TextCoding::hasUpperCasedPrefix(piece, u"TO:"))
             to = piece.sliced(3).toString();
-        else if (piece.startsWith(u"SUB:", Qt::CaseInsensitive))
+        else if (TextCoding::hasUpperCasedPrefix(piece, u"SUB:"))
             subject = piece.sliced(4).toString();
-        else if (piece.startsWith(u"BODY:", Qt::CaseInsensitive))
+        else if (TextCoding::hasUpperCasedPrefix(piece, u"BODY:"))
             body = piece.sliced(5).toString();
     }
     if (!to || to->isEmpty())
@@ -131,11 +131,11 @@ std::optional<QString> mailtoQueryValue(QStringView query, QStringView name)
 
 std::optional<EmailContent> parseMailto(const QString &text)
 {
-    if (!text.startsWith(u"mailto:", Qt::CaseInsensitive))
+    if (!TextCoding::hasLowerCasedPrefix(text, u"mailto:"))
         return std::nullopt;
     // Only text that is a well-formed URL as it stands; nothing is repaired.
     const QUrl url(text, QUrl::StrictMode);
-    if (!url.isValid())
+    if (!TextCoding::isUriText(text) || !url.isValid())
         return std::nullopt;
     const QString encodedTo = url.path(QUrl::FullyEncoded);
     const QString to = TextCoding::percentDecoded(encodedTo).value_or(encodedTo);
@@ -147,7 +147,7 @@ std::optional<EmailContent> parseMailto(const QString &text)
 
 std::optional<PhoneContent> parsePhone(const QString &text)
 {
-    if (!text.startsWith(u"tel:", Qt::CaseInsensitive))
+    if (!TextCoding::hasLowerCasedPrefix(text, u"tel:"))
         return std::nullopt;
     return PhoneContent(text, text.sliced(4));
 }

@@ -2,7 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ParsedContentJson.h"
 
+#include <algorithm>
+#include <array>
+
 #include <QJsonArray>
+#include <QJsonDocument>
 
 using namespace Qt::StringLiterals;
 
@@ -31,6 +35,89 @@ QJsonValue actionJson(const std::optional<ContentAction> &action)
         object.insert(u"items"_s, items);
     }
     return object;
+}
+
+// Member names in the order a reader expects them; an object lists its members in this order.
+constexpr std::array<QStringView, 24> memberOrder {
+    u"type",
+    u"rawText",
+    u"formattedText",
+    u"isStructured",
+    u"fields",
+    u"primaryAction",
+    u"clipboardText",
+    u"clipboardMessage",
+    u"urls",
+    u"displayName",
+    u"ssid",
+    u"password",
+    u"encryptionType",
+    u"phoneNumber",
+    u"to",
+    u"subject",
+    u"body",
+    u"kind",
+    u"id",
+    u"title",
+    u"symbol",
+    u"value",
+    u"action",
+    u"items",
+};
+
+qsizetype memberRank(const QString &name)
+{
+    const auto it = std::find(memberOrder.begin(), memberOrder.end(), name);
+    return it - memberOrder.begin();
+}
+
+void writeValue(QByteArray &out, const QJsonValue &value, int depth);
+
+void writeIndent(QByteArray &out, int depth)
+{
+    out += QByteArray(4 * depth, ' ');
+}
+
+void writeObject(QByteArray &out, const QJsonObject &object, int depth)
+{
+    QStringList keys = object.keys();
+    std::stable_sort(
+        keys.begin(), keys.end(), [](const QString &a, const QString &b) { return memberRank(a) < memberRank(b); });
+    out += "{\n";
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        writeIndent(out, depth + 1);
+        writeValue(out, keys[i], depth + 1);
+        out += ": ";
+        writeValue(out, object.value(keys[i]), depth + 1);
+        out += i + 1 < keys.size() ? ",\n" : "\n";
+    }
+    writeIndent(out, depth);
+    out += '}';
+}
+
+void writeValue(QByteArray &out, const QJsonValue &value, int depth)
+{
+    if (value.isObject()) {
+        writeObject(out, value.toObject(), depth);
+    } else if (value.isArray()) {
+        const QJsonArray array = value.toArray();
+        if (array.isEmpty()) {
+            out += "[]";
+            return;
+        }
+        out += "[\n";
+        for (qsizetype i = 0; i < array.size(); ++i) {
+            writeIndent(out, depth + 1);
+            writeValue(out, array[i], depth + 1);
+            out += i + 1 < array.size() ? ",\n" : "\n";
+        }
+        writeIndent(out, depth);
+        out += ']';
+    } else {
+        // Scalars as Qt writes them inside an array: "[x]" without the brackets.
+        const QByteArray wrapped = QJsonDocument(QJsonArray { value }).toJson(QJsonDocument::Compact);
+        out += wrapped.sliced(1, wrapped.size() - 2);
+    }
 }
 
 void insertStoredFields(QJsonObject &object, const ParsedContent &content)
@@ -79,6 +166,14 @@ QJsonObject toJson(const ParsedContent &content)
     };
     insertStoredFields(object, content);
     return object;
+}
+
+QByteArray toJsonText(const ParsedContent &content)
+{
+    QByteArray out;
+    writeObject(out, toJson(content), 0);
+    out += '\n';
+    return out;
 }
 
 } // namespace kavri

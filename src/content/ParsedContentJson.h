@@ -12,4 +12,8 @@ namespace kavri {
 // clipboard) and the kind's own stored fields, null where absent.
 QJsonObject toJson(const ParsedContent &content);
 
+// The same object as indented UTF-8 text, its members in reading order (type, texts, fields,
+// action, clipboard, then the kind's own) rather than sorted by name.
+QByteArray toJsonText(const ParsedContent &content);
+
 } // namespace kavri

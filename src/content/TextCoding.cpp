@@ -60,7 +60,7 @@ QString capitalized(QStringView text)
     result.reserve(text.size());
     bool atWordStart = true;
     for (const QChar c : text) {
-        const bool inWord = c.isLetterOrNumber();
+        const bool inWord = c.isLetter();
         result += (inWord && atWordStart) ? c.toUpper() : c.toLower();
         atWordStart = !inWord;
     }
@@ -79,6 +79,34 @@ std::optional<QString> queryValue(QStringView query, QStringView name)
         return percentDecoded(value).value_or(value.toString());
     }
     return std::nullopt;
+}
+
+bool hasUpperCasedPrefix(QStringView text, QStringView marker)
+{
+    // A character maps to at least one, so the marker's length of text is all that can matter.
+    return text.first(std::min(text.size(), marker.size())).toString().toUpper().startsWith(marker);
+}
+
+bool hasLowerCasedPrefix(QStringView text, QStringView marker)
+{
+    return text.first(std::min(text.size(), marker.size())).toString().toLower().startsWith(marker);
+}
+
+bool isUriText(QStringView text)
+{
+    static constexpr QStringView allowed = u"-._~:/?#[]@!$&'()*+,;=";
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c == u'%') {
+            if (i + 2 >= text.size() || hexValue(text[i + 1]) < 0 || hexValue(text[i + 2]) < 0)
+                return false;
+            i += 2;
+        } else if (!((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9')
+                       || allowed.contains(QChar(c)))) {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool isPhoneNumber(QStringView text)

@@ -151,7 +151,8 @@ QString withLabel(const QString &value, const std::optional<QString> &label)
 
 std::optional<VCardContent> read(const QString &text)
 {
-    if (!text.contains(u"BEGIN:VCARD", Qt::CaseInsensitive) || !text.contains(u"END:VCARD", Qt::CaseInsensitive))
+    const QString upper = text.toUpper();
+    if (!upper.contains(u"BEGIN:VCARD") || !upper.contains(u"END:VCARD"))
         return std::nullopt;
 
     const QList<PropertyLine> lines = propertyLines(text);

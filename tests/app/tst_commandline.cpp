@@ -53,6 +53,7 @@ private Q_SLOTS:
     void parseKindsByArgument_data();
     void parseKindsByArgument();
     void parseReadsEveryByteOfStandardInput();
+    void parseKeepsALeadingByteOrderMark();
     void usage_data();
     void usage();
 };
@@ -69,6 +70,9 @@ void TestCommandLine::parsePrintsTheWholeRecord()
         "primaryAction": null, "clipboardText": "pw", "clipboardMessage": "Password copied to clipboard",
         "ssid": "My;Net", "password": "pw", "encryptionType": "wpa"})j"_s);
     QCOMPARE(jsonFrom(run), expected);
+    // Read top to bottom as documented, not sorted by name.
+    QVERIFY2(run.out.startsWith("{\n    \"type\": \"WiFiContent\",\n    \"rawText\""), run.out.constData());
+    QVERIFY(run.out.indexOf("\"clipboardMessage\"") < run.out.indexOf("\"ssid\""));
 }
 
 void TestCommandLine::parseKindsByArgument_data()
@@ -89,6 +93,8 @@ void TestCommandLine::parseKindsByArgument_data()
         << QStringList { u"parse"_s, u"--"_s, u"-x"_s } << uR"j({"type":"PlainTextContent","rawText":"-x"})j"_s;
     QTest::newRow("a lone dash after -- is text")
         << QStringList { u"parse"_s, u"--"_s, u"-"_s } << uR"j({"rawText":"-"})j"_s;
+    QTest::newRow("an option-like TEXT is still TEXT")
+        << QStringList { u"parse"_s, u"--"_s } << uR"j({"rawText":"--"})j"_s;
     QTest::newRow("empty text") << QStringList { u"parse"_s, QString() }
                                 << uR"j({"type":"PlainTextContent","rawText":""})j"_s;
 }
@@ -111,6 +117,17 @@ void TestCommandLine::parseReadsEveryByteOfStandardInput()
     QCOMPARE(
         json.value(u"rawText"_s).toString(), u"BEGIN:VCARD\r\nFN:Zo\u00EB\r\nNOTE:bad \uFFFD byte\r\nEND:VCARD\r\n"_s);
     QCOMPARE(json.value(u"displayName"_s).toString(), u"Zo\u00EB"_s);
+}
+
+void TestCommandLine::parseKeepsALeadingByteOrderMark()
+{
+    // Checked on the bytes: Qt's own UTF-8 and JSON readers drop a leading U+FEFF themselves.
+    const QByteArray expected = "\"rawText\": \"\xEF\xBB\xBFtel:1\"";
+    const Run fromArgument = runKavri({ u"parse"_s, u"\uFEFFtel:1"_s });
+    QVERIFY2(fromArgument.out.contains(expected), fromArgument.out.constData());
+    const Run fromInput = runKavri({ u"parse"_s, u"-"_s }, "\xEF\xBB\xBFtel:1");
+    QVERIFY2(fromInput.out.contains(expected), fromInput.out.constData());
+    QVERIFY(fromInput.out.contains("\"type\": \"PlainTextContent\""));
 }
 
 void TestCommandLine::usage_data()

@@ -74,10 +74,11 @@ void TestContentParser::vCard_data()
         << u"BEGIN:VCARD\nFN:\nN:Doe;John\nEND:VCARD"_s << uR"j({"displayName":"John Doe","fields":[]})j"_s;
     QTest::newRow("type labels: TYPE= wins, then bare words, VOICE and PREF alone give none")
         << u"BEGIN:VCARD\nTEL;HOME;VOICE:123\nTEL;VOICE;CELL:4\nTEL;VOICE:5\nTEL;TYPE=PREF:6\nTEL:7\n"
-           u"TEL;type=x-other;HOME:8\nEND:VCARD"_s
+           u"TEL;type=x-other;HOME:8\nTEL;TYPE=2ND:9\nEND:VCARD"_s
         << uR"j({"fields":[{"symbol":"phone.fill","value":"123 (Home)"},{"symbol":"phone.fill","value":"4 (Cell)"},
                {"symbol":"phone.fill","value":"5"},{"symbol":"phone.fill","value":"6 (Pref)"},
-               {"symbol":"phone.fill","value":"7"},{"symbol":"phone.fill","value":"8 (X-Other)"}]})j"_s;
+               {"symbol":"phone.fill","value":"7"},{"symbol":"phone.fill","value":"8 (X-Other)"},
+               {"symbol":"phone.fill","value":"9 (2Nd)"}]})j"_s;
     QTest::newRow("addresses: components 2 to 6, empty ones skipped, empty address dropped")
         << u"BEGIN:VCARD\nADR;TYPE=WORK:;;Main St 1;Springfield;;12345;USA\nADR:;;;;;;\nADR:;;Elm 2;;;;;Extra\n"
            u"END:VCARD"_s
@@ -121,6 +122,8 @@ void TestContentParser::wiFi_data()
                "fields":[{"symbol":"wifi","value":"Second"},{"symbol":"lock.fill","value":""},{"symbol":"key.fill","value":"x"}]})j"_s;
     QTest::newRow("escaped backslash before a separator ends the value")
         << uR"j(WIFI:S:back\\;P:pw;)j"_s << uR"j({"ssid":"back\\","password":"pw"})j"_s;
+    QTest::newRow("markers follow Unicode upper-casing: dotless i is I, long s is S")
+        << u"W\u0131FI:\u017F:Caf\u00E9;;"_s << uR"j({"type":"WiFiContent","ssid":"Caf\u00e9"})j"_s;
     QTest::newRow("no SSID is not Wi-Fi") << u"WIFI:T:WPA;P:secret;;"_s << uR"j({"type":"PlainTextContent"})j"_s;
     QTest::newRow("empty SSID is not Wi-Fi") << u"WIFI:S:;T:WPA;P:x;;"_s << uR"j({"type":"PlainTextContent"})j"_s;
     QTest::newRow("nothing after the marker") << u"WIFI:"_s << uR"j({"type":"PlainTextContent"})j"_s;
@@ -155,6 +158,7 @@ void TestContentParser::textMessage_data()
     QTest::newRow("smsto body is not percent-decoded") << u"smsto:5550100:a%20b"_s << uR"j({"body":"a%20b"})j"_s;
     QTest::newRow("smsto with an empty body") << u"smsto:5550100:"_s << uR"j({"body":""})j"_s;
     QTest::newRow("smsto without body") << u"smsto:5550100"_s << uR"j({"body":null})j"_s;
+    QTest::newRow("long s does not lower-case to s") << u"\u017Fms:123"_s << uR"j({"type":"PlainTextContent"})j"_s;
     QTest::newRow("smsto with a bad number") << u"smsto:call me:hi"_s << uR"j({"type":"PlainTextContent"})j"_s;
 }
 
@@ -177,6 +181,9 @@ void TestContentParser::email_data()
         << uR"j({"to":"x","subject":null,"body":null,"formattedText":"📧 x","fields":[{"symbol":"at","value":"x"}]})j"_s;
     QTest::newRow("mailto takes the first of two items")
         << u"MAILTO:x@example.com?subject=one&subject=two"_s << uR"j({"subject":"one"})j"_s;
+    QTest::newRow("mailto with characters no URL may hold")
+        << u"mailto:j\u00F6rg@example.de?subject=[x]"_s << uR"j({"type":"URLContent"})j"_s;
+    QTest::newRow("mailto with a broken escape") << u"mailto:a%zz@example.com"_s << uR"j({"type":"URLContent"})j"_s;
     QTest::newRow("mailto without recipient") << u"mailto:?subject=x"_s << uR"j({"type":"PlainTextContent"})j"_s;
     QTest::newRow("mailto that is no valid URL falls through to links")
         << u"mailto:john doe@example.com"_s << uR"j({"type":"URLContent","urls":["mailto:doe@example.com"]})j"_s;
