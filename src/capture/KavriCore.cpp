@@ -1,0 +1,235 @@
+// SPDX-FileCopyrightText: 2026 The Kavri developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "KavriCore.h"
+
+#include <QCoreApplication>
+
+#include "CaptureDefaults.h"
+#include "CaptureTexts.h"
+#include "ScreenCaptureEngine.h"
+#include "content/ContentParser.h"
+#include "platform/DesktopScreenAccess.h"
+#include "platform/Pasteboard.h"
+
+using namespace Qt::StringLiterals;
+
+namespace kavri {
+
+namespace {
+
+constexpr QStringView usageCategory = u"User";
+constexpr QStringView usageAction = u"User - Capture";
+
+} // namespace
+
+KavriCore::KavriCore(Pasteboard &pasteboard, RegionCapturer &capturer, Recognizer &recognizer,
+    const CaptureSettings &settings, UsageEventSink &usage, QObject *parent)
+    : QObject(parent)
+    , m_pasteboard(pasteboard)
+    , m_capturer(capturer)
+    , m_recognizer(recognizer)
+    , m_settings(settings)
+    , m_usage(usage)
+{ }
+
+KavriCore &KavriCore::shared()
+{
+    static DefaultCaptureSettings settings;
+    static NoUsageEvents usage;
+    static UnavailableRecognizer recognizer;
+    static DesktopScreenAccess screenAccess;
+    static auto *engine
+        = new ScreenCaptureEngine(Pasteboard::general(), screenAccess, ScreenCaptureEngine::defaultToolPath(), qApp);
+    static auto *core = new KavriCore(Pasteboard::general(), *engine, recognizer, settings, usage, qApp);
+    return *core;
+}
+
+void KavriCore::setDelegate(KavriCoreDelegate *delegate)
+{
+    m_delegate = delegate;
+    m_delegateObject = dynamic_cast<QObject *>(delegate);
+    m_delegateIsObject = m_delegateObject != nullptr;
+}
+
+void KavriCore::clearLastResult()
+{
+    m_lastRecognizedText.clear();
+    m_lastParsedContent.reset();
+}
+
+void KavriCore::captureText()
+{
+    startCapture(&KavriCore::recognizeTextStep);
+}
+
+void KavriCore::captureQRCode()
+{
+    startCapture(&KavriCore::detectBarcodesAndReport);
+}
+
+void KavriCore::startCapture(Step step)
+{
+    if (m_isCapturing)
+        return;
+    m_isCapturing = true;
+    m_capturer.captureRegion(m_settings.soundEffectsEnabled())
+        .then(this,
+            [this, step](const Outcome<QImage> &captured) {
+                if (const auto *error = std::get_if<KavriError>(&captured))
+                    failCapture(*error);
+                else
+                    (this->*step)(std::get<QImage>(captured));
+            })
+        .onCanceled(this, [this] { failUnanswered(); });
+}
+
+void KavriCore::recognizeTextAndReport(const QImage &image, ErrorHandler onError)
+{
+    const std::optional<QString> language
+        = m_settings.autoDetectLanguage() ? std::nullopt : std::optional(m_settings.selectedLanguage());
+    m_recognizer.recognizeText(image, language, m_settings.customWordsList())
+        .then(this,
+            [this, onError](const Outcome<QString> &recognized) {
+                if (const auto *error = std::get_if<KavriError>(&recognized)) {
+                    (this->*onError)(*error);
+                    return;
+                }
+                const QString &text = std::get<QString>(recognized);
+                m_isCapturing = false;
+                if (text.isEmpty()) {
+                    report(CaptureResult::NoTextFound {});
+                    return;
+                }
+                // Recognised text is only ever links or plain text, never a classified payload.
+                QList<QUrl> urls = ContentParser::detectURLs(text);
+                ParsedContent content = urls.isEmpty() ? ParsedContent(PlainTextContent(text))
+                                                       : ParsedContent(URLContent(text, std::move(urls)));
+                m_lastRecognizedText = text;
+                m_lastParsedContent = content;
+                putOnClipboard(text);
+                m_usage.recordEvent(usageCategory.toString(), usageAction.toString(), u"OCR"_s);
+                report(CaptureResult::Success { text, std::move(content) });
+            })
+        .onCanceled(this, [this] { failUnanswered(); });
+}
+
+void KavriCore::detectBarcodesAndReport(const QImage &image)
+{
+    m_recognizer.detectBarcodes(image)
+        .then(this,
+            [this](const Outcome<QStringList> &detected) {
+                if (const auto *error = std::get_if<KavriError>(&detected)) {
+                    failCapture(*error);
+                    return;
+                }
+                m_isCapturing = false;
+                if (!handleBarcodePayloads(std::get<QStringList>(detected)))
+                    report(CaptureResult::NoQRCodeFound {});
+            })
+        .onCanceled(this, [this] { failUnanswered(); });
+}
+
+void KavriCore::processImportedImage(const QImage &image)
+{
+    m_recognizer.detectBarcodes(image)
+        .then(this,
+            [this, image](const Outcome<QStringList> &detected) {
+                if (const auto *error = std::get_if<KavriError>(&detected)) {
+                    failImport(*error);
+                    return;
+                }
+                if (handleBarcodePayloads(std::get<QStringList>(detected))) {
+                    m_isCapturing = false;
+                    return;
+                }
+                recognizeTextAndReport(image, &KavriCore::failImport);
+            })
+        .onCanceled(this, [this] { failUnanswered(); });
+}
+
+bool KavriCore::handleBarcodePayloads(const QStringList &payloads)
+{
+    if (payloads.isEmpty())
+        return false;
+    const QString payload = payloads.join(u'\n');
+    m_lastRecognizedText = payload;
+    ParsedContent content = ContentParser::parse(payload);
+    m_lastParsedContent = content;
+    putOnClipboard(content.clipboardText().value_or(payload));
+    m_usage.recordEvent(usageCategory.toString(), usageAction.toString(), u"QR"_s);
+    report(CaptureResult::QRCodeFound { payload, std::move(content) });
+    return true;
+}
+
+void KavriCore::processImageFromClipboard()
+{
+    if (m_isCapturing)
+        return;
+    const auto read = m_pasteboard.readImage();
+    if (const auto *failure = std::get_if<PasteboardImageFailure>(&read)) {
+        switch (*failure) {
+        case PasteboardImageFailure::empty:
+            report(CaptureResult::Error { CaptureTexts::clipboardEmpty.toString() });
+            return;
+        case PasteboardImageFailure::noImage:
+            report(CaptureResult::Error { CaptureTexts::clipboardHasNoImage.toString() });
+            return;
+        case PasteboardImageFailure::unreadable:
+            report(CaptureResult::Error { CaptureTexts::clipboardImageUnreadable.toString() });
+            return;
+        }
+    }
+    m_isCapturing = true;
+    processImportedImage(std::get<QImage>(read));
+}
+
+void KavriCore::processImage(const QImage &image)
+{
+    if (m_isCapturing)
+        return;
+    m_isCapturing = true;
+    processImportedImage(image);
+}
+
+void KavriCore::putOnClipboard(const QString &text)
+{
+    m_pasteboard.clearContents();
+    m_pasteboard.setString(text);
+}
+
+void KavriCore::failCapture(const KavriError &error)
+{
+    m_isCapturing = false;
+    switch (error.kind()) {
+    case KavriError::Kind::permissionDenied:
+        report(CaptureResult::PermissionDenied {});
+        break;
+    case KavriError::Kind::cancelled:
+        report(CaptureResult::Cancelled {});
+        break;
+    default:
+        report(CaptureResult::Error { error.errorDescription() });
+        break;
+    }
+}
+
+void KavriCore::failImport(const KavriError &error)
+{
+    m_isCapturing = false;
+    report(CaptureResult::Error { error.errorDescription() });
+}
+
+void KavriCore::failUnanswered()
+{
+    failImport(KavriError::captureFailed());
+}
+
+void KavriCore::report(const CaptureResult &result)
+{
+    if (m_delegateIsObject && !m_delegateObject)
+        return; // the delegate has gone away
+    if (m_delegate)
+        m_delegate->handleCaptureResult(result);
+}
+
+} // namespace kavri

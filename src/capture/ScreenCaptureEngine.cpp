@@ -1,0 +1,149 @@
+// SPDX-FileCopyrightText: 2026 The Kavri developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ScreenCaptureEngine.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtConcurrent>
+
+#include "Logging.h"
+#include "platform/Pasteboard.h"
+#include "platform/ScreenAccess.h"
+
+using namespace Qt::StringLiterals;
+
+namespace kavri {
+
+namespace {
+
+constexpr QStringView toolName = u"kavri-screencapture";
+
+QImage toBitmap(const QImage &image)
+{
+    return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+}
+
+} // namespace
+
+ScreenCaptureEngine::ScreenCaptureEngine(
+    Pasteboard &pasteboard, const ScreenAccess &access, QString toolPath, QObject *parent)
+    : QObject(parent)
+    , m_pasteboard(pasteboard)
+    , m_access(access)
+    , m_toolPath(std::move(toolPath))
+{ }
+
+QString ScreenCaptureEngine::defaultToolPath()
+{
+    const QString configured = qEnvironmentVariable("KAVRI_SCREENCAPTURE");
+    if (!configured.isEmpty())
+        return configured;
+    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(toolName.toString());
+    if (QFileInfo(beside).isExecutable())
+        return beside;
+    const QString onPath = QStandardPaths::findExecutable(toolName.toString());
+    return onPath.isEmpty() ? beside : onPath;
+}
+
+QFuture<bool> ScreenCaptureEngine::hasScreenRecordingPermission() const
+{
+    return QtConcurrent::run([access = &m_access, tool = m_toolPath] {
+        QString reason = access->unavailableReason();
+        if (reason.isEmpty() && !QFileInfo(tool).isExecutable())
+            reason = u"the capture tool %1 cannot be run"_s.arg(tool);
+        if (!reason.isEmpty())
+            qCDebug(lcCapture, "hasScreenRecordingPermission: screen access error: %ls", qUtf16Printable(reason));
+        qCDebug(lcCapture, "hasScreenRecordingPermission: %s", reason.isEmpty() ? "granted" : "denied");
+        return reason.isEmpty();
+    });
+}
+
+QFuture<Outcome<QImage>> ScreenCaptureEngine::captureRegion(bool playSound)
+{
+    ResumeOnce<Outcome<QImage>> done;
+    hasScreenRecordingPermission().then(this, [this, playSound, done](bool granted) {
+        if (!granted) {
+            m_access.requestAccess();
+            done.resume(KavriError::permissionDenied());
+            return;
+        }
+        runTool(playSound, done);
+    });
+    return done.future();
+}
+
+void ScreenCaptureEngine::runTool(bool playSound, const ResumeOnce<Outcome<QImage>> &done)
+{
+    // A private folder, so the tool writes to a name nobody else can have placed or be watching.
+    auto folder = std::make_shared<QTemporaryDir>();
+    if (!folder->isValid()) {
+        qCWarning(lcCapture, "cannot create a temporary folder: %ls", qUtf16Printable(folder->errorString()));
+        done.resume(KavriError::captureFailed());
+        return;
+    }
+    const QString imagePath = folder->filePath(u"capture.png"_s);
+
+    auto *process = new QProcess(this);
+    process->setProgram(m_toolPath);
+    process->setArguments({ playSound ? u"-cs"_s : u"-csx"_s, imagePath });
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    process->setInputChannelMode(QProcess::ForwardedInputChannel);
+
+    connect(process, &QProcess::errorOccurred, this, [process, done, folder](QProcess::ProcessError error) {
+        if (error != QProcess::FailedToStart)
+            return; // a crash still ends in finished()
+        qCDebug(lcCapture, "screencapture could not be started: %ls", qUtf16Printable(process->errorString()));
+        done.resume(KavriError::captureFailed());
+        process->deleteLater();
+    });
+    connect(process, &QProcess::finished, this,
+        [this, process, done, folder, imagePath](int exitCode, QProcess::ExitStatus exitStatus) {
+            handleTermination(exitCode, exitStatus, imagePath, done);
+            process->deleteLater();
+        });
+    process->start();
+}
+
+void ScreenCaptureEngine::handleTermination(
+    int exitCode, QProcess::ExitStatus exitStatus, const QString &imagePath, const ResumeOnce<Outcome<QImage>> &done)
+{
+    if (exitStatus == QProcess::CrashExit) {
+        // Killed by a signal: there is no exit status to judge permission by.
+        qCDebug(lcCapture, "screencapture crashed");
+        done.resume(KavriError::captureFailed());
+        return;
+    }
+    qCDebug(lcCapture, "screencapture exited with status: %d", exitCode);
+
+    if (QFileInfo::exists(imagePath)) {
+        QImageReader reader(imagePath);
+        const QImage image = reader.read();
+        if (image.isNull()) {
+            qCDebug(lcCapture, "screencapture wrote no readable image: %ls", qUtf16Printable(reader.errorString()));
+            done.resume(KavriError::noImageInPasteboard());
+            return;
+        }
+        m_pasteboard.setImage(image);
+        done.resume(toBitmap(image));
+        return;
+    }
+    if (exitCode == 0) {
+        hasScreenRecordingPermission().then(this, [done](bool granted) {
+            if (granted) {
+                done.resume(KavriError::cancelled());
+                return;
+            }
+            qCDebug(lcCapture, "screencapture succeeded but permission check failed");
+            done.resume(KavriError::permissionDenied());
+        });
+        return;
+    }
+    qCDebug(lcCapture, "screencapture failed with non-zero exit status, checking permission");
+    done.resume(KavriError::permissionDenied());
+}
+
+} // namespace kavri

@@ -1,0 +1,48 @@
+// SPDX-FileCopyrightText: 2026 The Kavri developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QObject>
+#include <QProcess>
+
+#include "CaptureSeams.h"
+
+namespace kavri {
+
+class Pasteboard;
+class ScreenAccess;
+
+// Turns the user's choice of a screen region into an image by running the region-selection
+// tool as a child process: "TOOL -cs FILE" (or "-csx" for no sound). The tool writes the region
+// to FILE as PNG and exits 0; it exits 0 without a file when the user dismisses the selection,
+// and non-zero when it could not capture. The image travels through a private temporary file,
+// which is always removed, because an X11 clipboard dies with the process that owns it; the
+// engine puts the image on the clipboard itself.
+class ScreenCaptureEngine : public QObject, public RegionCapturer
+{
+    Q_OBJECT
+
+public:
+    ScreenCaptureEngine(
+        Pasteboard &pasteboard, const ScreenAccess &access, QString toolPath, QObject *parent = nullptr);
+
+    // $KAVRI_SCREENCAPTURE, else kavri-screencapture beside this program, else on the PATH.
+    static QString defaultToolPath();
+
+    // Granted when the screen can be captured and the tool can run. Never fails; runs on the
+    // thread pool.
+    QFuture<bool> hasScreenRecordingPermission() const;
+
+    QFuture<Outcome<QImage>> captureRegion(bool playSound) override;
+
+private:
+    void runTool(bool playSound, const ResumeOnce<Outcome<QImage>> &done);
+    void handleTermination(int exitCode, QProcess::ExitStatus exitStatus, const QString &imagePath,
+        const ResumeOnce<Outcome<QImage>> &done);
+
+    Pasteboard &m_pasteboard;
+    const ScreenAccess &m_access;
+    QString m_toolPath;
+};
+
+} // namespace kavri
