@@ -32,7 +32,10 @@ SelectionOverlay::SelectionOverlay(QScreen *screen, const QPixmap &shot)
 
 QRect SelectionOverlay::selection() const
 {
-    return QRect(m_anchor, m_cursor).normalized();
+    // From the pixel pressed up to, not including, the pixel released: a drag of 100 pixels
+    // selects 100 pixels.
+    const QPoint topLeft(std::min(m_anchor.x(), m_cursor.x()), std::min(m_anchor.y(), m_cursor.y()));
+    return QRect(topLeft, QSize(std::abs(m_cursor.x() - m_anchor.x()), std::abs(m_cursor.y() - m_anchor.y())));
 }
 
 QRect SelectionOverlay::toDevicePixels(const QRect &logical) const
