@@ -81,12 +81,6 @@ void TestCommandLine::parseKindsByArgument_data()
     QTest::addColumn<QString>("expected");
     QTest::newRow("contact card") << QStringList { u"parse"_s, u"BEGIN:VCARD\nN:Doe;Jane\nEND:VCARD"_s }
                                   << uR"j({"type":"VCardContent","displayName":"Jane Doe","fields":[]})j"_s;
-    QTest::newRow("message") << QStringList { u"parse"_s, u"SMSTO:5550100:hi"_s }
-                             << uR"j({"type":"SMSContent","phoneNumber":"5550100","body":"hi"})j"_s;
-    QTest::newRow("e-mail") << QStringList { u"parse"_s, u"mailto:a@example.com?subject=x"_s }
-                            << uR"j({"type":"EmailContent","to":"a@example.com","subject":"x","body":null})j"_s;
-    QTest::newRow("phone") << QStringList { u"parse"_s, u"tel:+15550100"_s }
-                           << uR"j({"type":"PhoneContent","phoneNumber":"+15550100","clipboardText":"+15550100"})j"_s;
     QTest::newRow("links") << QStringList { u"parse"_s, u"a.example.com and www.example.org"_s }
                            << uR"j({"type":"URLContent","urls":["http://a.example.com","http://www.example.org"]})j"_s;
     QTest::newRow("text that looks like an option, after --")

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Kavri developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 //
-// The content model itself: identities and equality, the text form, and what each kind offers
-// when built directly (as the capture service does for recognised text).
+// The content model itself: identities and equality, and the text form of kinds built directly
+// (as the capture service does for recognised text) rather than by the parser.
 #include <QRegularExpression>
 #include <QSet>
 #include <QTest>
@@ -24,9 +24,6 @@ private Q_SLOTS:
     void computedFieldsAreFreshEachRead();
     void formattedText_data();
     void formattedText();
-    void wiFiClipboard_data();
-    void wiFiClipboard();
-    void linkActions();
 };
 
 void TestParsedContent::fieldsCompareByWhatTheyShow()
@@ -67,17 +64,10 @@ void TestParsedContent::formattedText_data()
     QTest::addColumn<QString>("text");
     QTest::newRow("no fields: the raw text, untouched")
         << ParsedContent(PlainTextContent(u"  two\nlines \n"_s)) << u"  two\nlines \n"_s;
-    QTest::newRow("links never have fields")
-        << ParsedContent(URLContent(u"see example.com"_s, { QUrl(u"http://example.com"_s) })) << u"see example.com"_s;
-    QTest::newRow("e-mail with recipient only")
-        << ParsedContent(EmailContent(u"mailto:x@y.example"_s, u"x@y.example"_s, u""_s, std::nullopt))
-        << u"\U0001F4E7 x@y.example"_s;
     QTest::newRow("e-mail with nothing to show falls back to the raw text")
         << ParsedContent(EmailContent(u"raw"_s, QString(), u""_s, u""_s)) << u"raw"_s;
     QTest::newRow("message keeps an empty number, drops an empty body")
         << ParsedContent(SMSContent(u"sms:"_s, QString(), u""_s)) << u"\U0001F4DE "_s;
-    QTest::newRow("Wi-Fi with password, no trailing line feed") << ParsedContent(
-        WiFiContent(u"raw"_s, u"Cafe"_s, u"pw"_s, u"wpa"_s)) << u"\U0001F4F6 Cafe\n\U0001F512 WPA\n\U0001F511 pw"_s;
     QTest::newRow("unknown symbol gets a bullet") << ParsedContent(VCardContent(
         u"raw"_s, std::nullopt, { ContentField(u"star"_s, u"x"_s), ContentField(u"envelope.fill"_s, u"e"_s) }))
                                                   << u"\u2022 x\n\u2709\uFE0F e"_s;
@@ -88,51 +78,6 @@ void TestParsedContent::formattedText()
     QFETCH(ParsedContent, content);
     QFETCH(QString, text);
     QCOMPARE(content.formattedText(), text);
-}
-
-void TestParsedContent::wiFiClipboard_data()
-{
-    QTest::addColumn<std::optional<QString>>("password");
-    QTest::addColumn<QString>("clipboard");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<int>("fieldCount");
-    QTest::newRow("no password: the network name")
-        << std::optional<QString>() << u"Cafe"_s << u"Network name copied to clipboard"_s << 2;
-    QTest::newRow("empty password is copied, not shown")
-        << std::optional<QString>(u""_s) << u""_s << u"Password copied to clipboard"_s << 2;
-    QTest::newRow("password") << std::optional<QString>(u"s3cret"_s) << u"s3cret"_s << u"Password copied to clipboard"_s
-                              << 3;
-}
-
-void TestParsedContent::wiFiClipboard()
-{
-    QFETCH(std::optional<QString>, password);
-    QFETCH(QString, clipboard);
-    QFETCH(QString, message);
-    QFETCH(int, fieldCount);
-    const ParsedContent wifi = WiFiContent(u"WIFI:..."_s, u"Cafe"_s, password, u"wpa"_s);
-    QCOMPARE(wifi.clipboardText(), std::optional<QString>(clipboard));
-    QCOMPARE(wifi.clipboardMessage(), message);
-    QCOMPARE(wifi.fields().size(), fieldCount);
-    QVERIFY(wifi.isStructured());
-    QVERIFY(!wifi.primaryAction());
-}
-
-void TestParsedContent::linkActions()
-{
-    const QList<QUrl> urls { QUrl(u"https://a.example/x y"_s), QUrl(u"http://b.example"_s) };
-    const ParsedContent two = URLContent(u"raw"_s, urls);
-    const auto menu = two.primaryAction();
-    QVERIFY(menu && menu->asMenu());
-    const QList<ActionMenuItem> expected { { u"openAll"_s, u"Open All (2)"_s },
-        { u"https://a.example/x%20y"_s, u"https://a.example/x%20y"_s },
-        { u"http://b.example"_s, u"http://b.example"_s } };
-    QCOMPARE(menu->asMenu()->items, expected);
-    QVERIFY(!two.isStructured());
-    QVERIFY(!two.clipboardText());
-
-    const ParsedContent one = URLContent(u"raw"_s, { urls.first() });
-    QCOMPARE(one.primaryAction(), ContentAction::button(u"Open URL"_s, u"link"_s, u"https://a.example/x%20y"_s));
 }
 
 QTEST_GUILESS_MAIN(TestParsedContent)

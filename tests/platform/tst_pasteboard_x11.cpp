@@ -39,8 +39,8 @@ private Q_SLOTS:
     // Order matters: the fresh display starts with no clipboard owner at all.
     void nothingOnAFreshDisplayIsEmpty();
     void imageFromAnotherProgram();
-    void textFromAnotherProgramIsNoImage();
-    void brokenImageFromAnotherProgramIsUnreadable();
+    void otherProgramsNonImages_data();
+    void otherProgramsNonImages();
     void ownWritesReachOtherPrograms();
 };
 
@@ -68,26 +68,28 @@ void TestPasteboardX11::imageFromAnotherProgram()
     QCOMPARE(std::get<QImage>(read).convertToFormat(QImage::Format_RGB32), pattern);
 }
 
-void TestPasteboardX11::textFromAnotherProgramIsNoImage()
+void TestPasteboardX11::otherProgramsNonImages_data()
 {
-    Pasteboard pasteboard(QGuiApplication::clipboard());
-    const qint64 before = pasteboard.changeCount();
-    QVERIFY(putOnClipboardWithXclip("only words", u"UTF8_STRING"_s));
-    QTRY_VERIFY(pasteboard.changeCount() > before);
-    const auto read = pasteboard.readImage();
-    QVERIFY(std::holds_alternative<PasteboardImageFailure>(read));
-    QCOMPARE(std::get<PasteboardImageFailure>(read), PasteboardImageFailure::noImage);
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<QString>("mimeType");
+    QTest::addColumn<PasteboardImageFailure>("failure");
+    QTest::newRow("text") << QByteArray("only words") << u"UTF8_STRING"_s << PasteboardImageFailure::noImage;
+    QTest::newRow("broken PNG") << QByteArray("\x89PNG but not really") << u"image/png"_s
+                                << PasteboardImageFailure::unreadable;
 }
 
-void TestPasteboardX11::brokenImageFromAnotherProgramIsUnreadable()
+void TestPasteboardX11::otherProgramsNonImages()
 {
+    QFETCH(QByteArray, data);
+    QFETCH(QString, mimeType);
+    QFETCH(PasteboardImageFailure, failure);
     Pasteboard pasteboard(QGuiApplication::clipboard());
     const qint64 before = pasteboard.changeCount();
-    QVERIFY(putOnClipboardWithXclip("\x89PNG but not really", u"image/png"_s));
+    QVERIFY(putOnClipboardWithXclip(data, mimeType));
     QTRY_VERIFY(pasteboard.changeCount() > before);
     const auto read = pasteboard.readImage();
     QVERIFY(std::holds_alternative<PasteboardImageFailure>(read));
-    QCOMPARE(std::get<PasteboardImageFailure>(read), PasteboardImageFailure::unreadable);
+    QCOMPARE(std::get<PasteboardImageFailure>(read), failure);
 }
 
 void TestPasteboardX11::ownWritesReachOtherPrograms()
