@@ -6,6 +6,7 @@
 #include <QStringDecoder>
 
 #include "BuildInfo.h"
+#include "RecognizeCommand.h"
 #include "content/ContentParser.h"
 #include "content/ParsedContentJson.h"
 
@@ -31,6 +32,7 @@ QString CommandLine::helpText()
     return uR"(Usage: kavri [OPTION]
        kavri parse TEXT
        kavri parse -
+       kavri recognize [--qr | --text] [--lang CODE] [--words W1,W2,...] [--json] FILE...
 
 Kavri reads text and QR codes off the screen, from the system tray.
 
@@ -40,6 +42,20 @@ Commands:
                   text) and print the result as one JSON object. TEXT is taken
                   exactly as given; write "parse -- -" for a TEXT that is "-".
   parse -         The same for everything read from standard input.
+  recognize FILE...
+                  Read the codes or the text in image files, as a capture would,
+                  without a display or the clipboard: codes first, then text.
+                  Prints the text or the code's payload.
+    --qr          Only look for QR, Aztec, Data Matrix and PDF417 codes.
+    --text        Only recognise text.
+    --lang CODE   Recognise text in this language (e.g. de-DE); without it,
+                  your own language (when installed) and English.
+    --words LIST  Comma-separated words the text may contain (names, jargon).
+    --json        One JSON object per file and line: file, result, text or
+                  payload, parsedContent (as parse prints it), error.
+                  Exit status: 0 when every file gave text or a code, 1 when
+                  one gave nothing, 2 on an error (unreadable file, missing
+                  language data).
 
 Options:
   -h, --help      Show this help and exit.
@@ -62,6 +78,8 @@ int CommandLine::run(const QStringList &arguments)
     }
     if (first == u"parse")
         return parse(arguments.sliced(1));
+    if (first == u"recognize")
+        return RecognizeCommand(m_output, m_errors).run(arguments.sliced(1));
     return usageError(u"unknown command or option \"%1\""_s.arg(first));
 }
 

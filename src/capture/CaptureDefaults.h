@@ -4,8 +4,8 @@
 
 #include "CaptureSeams.h"
 
-// Stand-ins wired into the capture service until the settings store, the usage statistics and
-// the recognition engine take their places.
+// Stand-ins wired into the capture service until the settings store and the usage statistics
+// take their places.
 namespace kavri {
 
 // The settings' defaults: sound on, language detected, English, no custom words.
@@ -23,15 +23,6 @@ class NoUsageEvents : public UsageEventSink
 {
 public:
     void recordEvent(const QString &, const QString &, const QString &) override { }
-};
-
-// Fails every request, so a capture ends in a clear error instead of silence.
-class UnavailableRecognizer : public Recognizer
-{
-public:
-    QFuture<Outcome<QString>> recognizeText(
-        const QImage &, const std::optional<QString> &, const QStringList &) override;
-    QFuture<Outcome<QStringList>> detectBarcodes(const QImage &) override;
 };
 
 } // namespace kavri

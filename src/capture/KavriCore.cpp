@@ -6,6 +6,8 @@
 
 #include "CaptureDefaults.h"
 #include "CaptureTexts.h"
+#include "RecognitionEngine.h"
+#include "RecognizedContent.h"
 #include "ScreenCaptureEngine.h"
 #include "content/ContentParser.h"
 #include "platform/DesktopScreenAccess.h"
@@ -36,7 +38,7 @@ KavriCore &KavriCore::shared()
 {
     static DefaultCaptureSettings settings;
     static NoUsageEvents usage;
-    static UnavailableRecognizer recognizer;
+    static RecognitionEngine recognizer;
     static DesktopScreenAccess screenAccess;
     static auto *engine
         = new ScreenCaptureEngine(Pasteboard::general(), screenAccess, ScreenCaptureEngine::defaultToolPath(), qApp);
@@ -100,10 +102,7 @@ void KavriCore::recognizeTextAndReport(const QImage &image, ErrorHandler onError
                     report(CaptureResult::NoTextFound {});
                     return;
                 }
-                // Recognised text is only ever links or plain text, never a classified payload.
-                QList<QUrl> urls = ContentParser::detectURLs(text);
-                ParsedContent content = urls.isEmpty() ? ParsedContent(PlainTextContent(text))
-                                                       : ParsedContent(URLContent(text, std::move(urls)));
+                ParsedContent content = RecognizedContent::forText(text);
                 m_lastRecognizedText = text;
                 m_lastParsedContent = content;
                 putOnClipboard(text);
@@ -151,7 +150,7 @@ bool KavriCore::handleBarcodePayloads(const QStringList &payloads)
 {
     if (payloads.isEmpty())
         return false;
-    const QString payload = payloads.join(u'\n');
+    const QString payload = RecognizedContent::joinedPayloads(payloads);
     m_lastRecognizedText = payload;
     ParsedContent content = ContentParser::parse(payload);
     m_lastParsedContent = content;

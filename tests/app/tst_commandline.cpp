@@ -5,9 +5,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "../support/JsonSubset.h"
+#include "support/TestImages.h"
 
 using namespace Qt::StringLiterals;
 
@@ -54,6 +56,7 @@ private Q_SLOTS:
     void parseKindsByArgument();
     void parseReadsEveryByteOfStandardInput();
     void parseKeepsALeadingByteOrderMark();
+    void recognizeFiles();
     void usage_data();
     void usage();
 };
@@ -124,6 +127,53 @@ void TestCommandLine::parseKeepsALeadingByteOrderMark()
     QVERIFY(fromInput.out.contains("\"type\": \"PlainTextContent\""));
 }
 
+void TestCommandLine::recognizeFiles()
+{
+    QTemporaryDir dir;
+    const QString text = dir.filePath(u"text.png"_s);
+    const QString code = dir.filePath(u"code.png"_s);
+    const QString blank = dir.filePath(u"blank.png"_s);
+    const QString broken = dir.filePath(u"broken.png"_s);
+    QVERIFY(kavri::test::renderText({ u"Meeting at noon, see example.org"_s }, 15).save(text));
+    QVERIFY(kavri::test::renderCode(ZXing::BarcodeFormat::QRCode, u"tel:+15550100"_s).save(code));
+    QImage white(200, 80, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    QVERIFY(white.save(blank));
+    QFile garbage(broken);
+    QVERIFY(garbage.open(QIODevice::WriteOnly) && garbage.write("not an image") > 0);
+    garbage.close();
+
+    Run run = runKavri({ u"recognize"_s, u"--json"_s, text, code });
+    QCOMPARE(run.exitCode, 0);
+    const QList<QByteArray> lines = run.out.trimmed().split('\n');
+    QCOMPARE(lines.size(), 2);
+    const QJsonObject first = QJsonDocument::fromJson(lines[0]).object();
+    QCOMPARE(first.value(u"file"_s).toString(), text);
+    QCOMPARE(first.value(u"result"_s).toString(), u"success"_s);
+    QCOMPARE(first.value(u"text"_s).toString(), u"Meeting at noon, see example.org"_s);
+    QCOMPARE(first.value(u"parsedContent"_s).toObject().value(u"type"_s).toString(), u"URLContent"_s);
+    const QJsonObject second = QJsonDocument::fromJson(lines[1]).object();
+    QCOMPARE(second.value(u"result"_s).toString(), u"qrCodeFound"_s);
+    QCOMPARE(second.value(u"payload"_s).toString(), u"tel:+15550100"_s);
+    QCOMPARE(second.value(u"parsedContent"_s).toObject().value(u"type"_s).toString(), u"PhoneContent"_s);
+
+    run = runKavri({ u"recognize"_s, u"--qr"_s, text });
+    QCOMPARE(run.exitCode, 1); // text is no code
+    QVERIFY(run.out.isEmpty());
+    run = runKavri({ u"recognize"_s, u"--text"_s, u"--json"_s, blank });
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(QJsonDocument::fromJson(run.out).object().value(u"result"_s).toString(), u"noTextFound"_s);
+    run = runKavri({ u"recognize"_s, code, broken });
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY(run.out.contains("tel:+15550100"));
+    QVERIFY2(run.err.contains(broken.toUtf8()), run.err.constData());
+    run = runKavri({ u"recognize"_s, u"--lang"_s, u"fr-FR"_s, u"--text"_s, text });
+    if (!QFile::exists(u"/usr/share/tesseract-ocr/5/tessdata/fra.traineddata"_s)) {
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.err.contains("tesseract-ocr-fra"), run.err.constData());
+    }
+}
+
 void TestCommandLine::usage_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -152,5 +202,5 @@ void TestCommandLine::usage()
     QCOMPARE(run.out.isEmpty(), exitCode != 0);
 }
 
-QTEST_GUILESS_MAIN(TestCommandLine)
+QTEST_MAIN(TestCommandLine)
 #include "tst_commandline.moc"

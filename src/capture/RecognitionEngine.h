@@ -1,0 +1,38 @@
+// SPDX-FileCopyrightText: 2026 The Kavri developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QObject>
+
+#include "CaptureSeams.h"
+
+namespace kavri {
+
+// Text recognition (Tesseract, LSTM) and code detection (ZXing: QR, Aztec, Data Matrix, PDF417)
+// over one image. Every failure is a recognitionFailed error: a missing language, an empty
+// image, a recognition that runs past its deadline.
+//
+// Each thread keeps its own warm Tesseract engine per (languages, custom words), created on first
+// use; an engine is never used by two threads at once.
+class RecognitionEngine : public QObject, public Recognizer
+{
+    Q_OBJECT
+
+public:
+    explicit RecognitionEngine(QObject *parent = nullptr);
+
+    // Run on the thread pool; the futures finish there.
+    QFuture<Outcome<QString>> recognizeText(
+        const QImage &image, const std::optional<QString> &language, const QStringList &customWords) override;
+    QFuture<Outcome<QStringList>> detectBarcodes(const QImage &image) override;
+
+    // The same, on the calling thread (worker threads of the command line and the benchmark).
+    // \a language is a settings code ("en-US"); none detects the language. Lines are joined by
+    // "\n" in reading order; an image without text gives "".
+    static Outcome<QString> recognizeTextNow(
+        const QImage &image, const std::optional<QString> &language, const QStringList &customWords);
+    // Every payload in detection order, duplicates of distinct symbols kept.
+    static Outcome<QStringList> detectBarcodesNow(const QImage &image);
+};
+
+} // namespace kavri

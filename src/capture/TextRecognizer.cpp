@@ -1,0 +1,196 @@
+// SPDX-FileCopyrightText: 2026 The Kavri developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "TextRecognizer.h"
+
+#include <map>
+#include <memory>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryFile>
+
+#include <tesseract/baseapi.h>
+#include <tesseract/ocrclass.h>
+#include <tesseract/resultiterator.h>
+
+#include "ImagePreparation.h"
+#include "Logging.h"
+#include "RecognitionLanguages.h"
+#include "TesseractData.h"
+
+using namespace Qt::StringLiterals;
+
+// Provided by libgomp, which Tesseract brings along; weak so that a build without OpenMP works.
+extern "C" void omp_set_max_active_levels(int) __attribute__((weak));
+
+namespace kavri::TextRecognizer {
+
+namespace {
+
+constexpr int deadlineMs = 10'000;
+constexpr size_t enginesPerThread = 3;
+// Lines Tesseract itself doubts this much are noise, not text.
+constexpr float minLineConfidence = 45.0f;
+
+struct Engine
+{
+    tesseract::TessBaseAPI api;
+    std::unique_ptr<QTemporaryFile> wordsFile;
+    quint64 lastUse = 0;
+};
+
+struct EngineCache
+{
+    std::map<QString, std::unique_ptr<Engine>> engines;
+    quint64 uses = 0;
+};
+
+thread_local EngineCache cache;
+
+void limitOpenMp()
+{
+    // Tesseract's parallel loops cost more than they gain on the small images of a selection,
+    // and two captures may run at once. OMP_THREAD_LIMIT would be read too early to set here.
+    static const bool once = [] {
+        if (omp_set_max_active_levels)
+            omp_set_max_active_levels(0);
+        return true;
+    }();
+    Q_UNUSED(once);
+}
+
+std::optional<QString> missingLanguage(const QStringList &languages)
+{
+    const QDir folder(TesseractData::folder());
+    for (const QString &language : languages) {
+        if (!QFile::exists(folder.filePath(language + u".traineddata"_s)))
+            return language;
+    }
+    return std::nullopt;
+}
+
+QString engineKey(const QStringList &languages, const QStringList &customWords)
+{
+    return languages.join(u'+') + u'\x1f' + customWords.join(u'\x1f');
+}
+
+Outcome<Engine *> engineFor(const QStringList &languages, const QStringList &customWords)
+{
+    const QString key = engineKey(languages, customWords);
+    EngineCache &mine = cache;
+    if (auto found = mine.engines.find(key); found != mine.engines.end()) {
+        found->second->lastUse = ++mine.uses;
+        return found->second.get();
+    }
+    if (const auto missing = missingLanguage(languages))
+        return KavriError::recognitionFailed(u"the language data \"%1\" is not installed (Debian package %2)"_s.arg(
+            *missing, RecognitionLanguages::packageFor(*missing)));
+
+    auto engine = std::make_unique<Engine>();
+    std::vector<std::string> names;
+    std::vector<std::string> values;
+    if (!customWords.isEmpty()) {
+        engine->wordsFile = std::make_unique<QTemporaryFile>(QDir::temp().filePath(u"kavri-words-XXXXXX.txt"_s));
+        if (!engine->wordsFile->open())
+            return KavriError::recognitionFailed(u"cannot write the custom words file"_s);
+        engine->wordsFile->write((customWords.join(u'\n') + u'\n').toUtf8());
+        engine->wordsFile->flush();
+        names.emplace_back("user_words_file");
+        values.push_back(QFile::encodeName(engine->wordsFile->fileName()).toStdString());
+    }
+    const QByteArray folder = QFile::encodeName(TesseractData::folder());
+    const QByteArray language = languages.join(u'+').toUtf8();
+    if (engine->api.Init(
+            folder.constData(), language.constData(), tesseract::OEM_LSTM_ONLY, nullptr, 0, &names, &values, false)
+        != 0)
+        return KavriError::recognitionFailed(
+            u"Tesseract could not load the language data \"%1\""_s.arg(QString::fromUtf8(language)));
+
+    if (mine.engines.size() >= enginesPerThread) {
+        const auto oldest = std::min_element(mine.engines.begin(), mine.engines.end(),
+            [](const auto &a, const auto &b) { return a.second->lastUse < b.second->lastUse; });
+        mine.engines.erase(oldest);
+    }
+    engine->lastUse = ++mine.uses;
+    Engine *raw = engine.get();
+    mine.engines.emplace(key, std::move(engine));
+    return raw;
+}
+
+bool isNoise(const QString &line, float confidence)
+{
+    if (confidence < minLineConfidence)
+        return true;
+    return std::none_of(line.begin(), line.end(), [](QChar c) { return c.isLetterOrNumber(); });
+}
+
+QString readLines(tesseract::TessBaseAPI &api)
+{
+    QStringList lines;
+    std::unique_ptr<tesseract::ResultIterator> it(api.GetIterator());
+    if (!it)
+        return {};
+    do {
+        const std::unique_ptr<char[]> text(it->GetUTF8Text(tesseract::RIL_TEXTLINE));
+        if (!text)
+            continue;
+        const QString line = QString::fromUtf8(text.get()).trimmed();
+        if (!line.isEmpty() && !isNoise(line, it->Confidence(tesseract::RIL_TEXTLINE)))
+            lines.append(line);
+    } while (it->Next(tesseract::RIL_TEXTLINE));
+    return lines.join(u'\n');
+}
+
+Outcome<QString> recognizeWith(tesseract::TessBaseAPI &api, const ImagePreparation::TextImage &prepared)
+{
+    api.SetPageSegMode(prepared.lineCount == 1 ? tesseract::PSM_SINGLE_LINE : tesseract::PSM_SINGLE_BLOCK);
+    api.SetImage(
+        prepared.gray.constBits(), prepared.gray.width(), prepared.gray.height(), 1, int(prepared.gray.bytesPerLine()));
+    // Screens are about 96 dpi; upscaled text is as dense as the scale says.
+    api.SetSourceResolution(int(std::lround(96.0 * prepared.scale)));
+
+    tesseract::ETEXT_DESC monitor;
+    monitor.set_deadline_msecs(deadlineMs);
+    const int status = api.Recognize(&monitor);
+    if (monitor.deadline_exceeded()) {
+        api.Clear();
+        return KavriError::recognitionFailed(u"text recognition took longer than %1 seconds"_s.arg(deadlineMs / 1000));
+    }
+    if (status != 0) {
+        api.Clear();
+        return KavriError::recognitionFailed(u"Tesseract could not read the image"_s);
+    }
+    QString text = readLines(api);
+    api.Clear();
+    return text;
+}
+
+} // namespace
+
+Outcome<QString> recognize(const QImage &gray, const QStringList &tesseractLanguages, const QStringList &customWords)
+{
+    if (gray.isNull() || gray.width() == 0 || gray.height() == 0)
+        return KavriError::recognitionFailed(u"the image is empty"_s);
+    limitOpenMp();
+    try {
+        const Outcome<Engine *> engine = engineFor(tesseractLanguages, customWords);
+        if (const auto *error = std::get_if<KavriError>(&engine))
+            return *error;
+        return recognizeWith(std::get<Engine *>(engine)->api, ImagePreparation::forText(gray));
+    } catch (const std::exception &error) {
+        return KavriError::recognitionFailed(QString::fromUtf8(error.what()));
+    }
+}
+
+QString customWordsFile(const QStringList &tesseractLanguages, const QStringList &customWords)
+{
+    const auto found = cache.engines.find(engineKey(tesseractLanguages, customWords));
+    if (found == cache.engines.end())
+        return {};
+    // What Tesseract itself was told, not what Kavri meant to tell it.
+    std::string path;
+    found->second->api.GetVariableAsString("user_words_file", &path);
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+} // namespace kavri::TextRecognizer

@@ -1,0 +1,220 @@
+// SPDX-FileCopyrightText: 2026 The Kavri developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
+// Real Tesseract and ZXing on images made here: lines and their order, images without text,
+// languages, custom words, and the codes a single pass of a reader misses.
+#include <QFile>
+#include <QGuiApplication>
+#include <QRandomGenerator>
+#include <QTest>
+
+#include "capture/ImagePreparation.h"
+#include "capture/RecognitionEngine.h"
+#include "capture/RecognitionLanguages.h"
+#include "capture/TextRecognizer.h"
+#include "support/TestImages.h"
+
+using namespace Qt::StringLiterals;
+using namespace kavri;
+using namespace kavri::test;
+using ZXing::BarcodeFormat;
+
+namespace {
+
+QString textOf(const Outcome<QString> &outcome)
+{
+    if (const auto *error = std::get_if<KavriError>(&outcome))
+        return u"error: "_s + error->errorDescription();
+    return std::get<QString>(outcome);
+}
+
+QStringList payloadsOf(const QImage &image)
+{
+    const Outcome<QStringList> outcome = RecognitionEngine::detectBarcodesNow(image);
+    if (const auto *error = std::get_if<KavriError>(&outcome))
+        return { u"error: "_s + error->errorDescription() };
+    return std::get<QStringList>(outcome);
+}
+
+} // namespace
+
+class TestRecognitionEngine : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void linesComeBackInOrder_data();
+    void linesComeBackInOrder();
+    void imagesWithoutText_data();
+    void imagesWithoutText();
+    void unusableImagesFail();
+    void hugeImagesAreScaledDown();
+    void languageTables();
+    void installedLanguagesBecomeTheList();
+    void missingLanguageNamesItsPackage();
+    void customWordsReachTheEngine();
+    void codes_data();
+    void codes();
+};
+
+void TestRecognitionEngine::linesComeBackInOrder_data()
+{
+    QTest::addColumn<int>("pixelSize");
+    QTest::addColumn<bool>("dark");
+    QTest::newRow("14 px, light") << 14 << false;
+    QTest::newRow("11 px, dark theme") << 11 << true;
+}
+
+void TestRecognitionEngine::linesComeBackInOrder()
+{
+    QFETCH(int, pixelSize);
+    QFETCH(bool, dark);
+    const QStringList lines { u"Invoice number 4521"_s, u"Shipping address changed"_s, u"Thanks for your order"_s };
+    const QImage image = renderText(lines, pixelSize, dark);
+    QCOMPARE(textOf(RecognitionEngine::recognizeTextNow(image, u"en-US"_s, {})), lines.join(u'\n'));
+    // Automatic language: the same text.
+    QCOMPARE(textOf(RecognitionEngine::recognizeTextNow(image, std::nullopt, {})), lines.join(u'\n'));
+}
+
+void TestRecognitionEngine::imagesWithoutText_data()
+{
+    QTest::addColumn<QImage>("image");
+    QImage blank(300, 120, QImage::Format_RGB32);
+    blank.fill(QColor(240, 240, 240));
+    QImage noise(300, 120, QImage::Format_RGB32);
+    QRandomGenerator random(42);
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x) {
+            const int v = 200 + int(random.bounded(56));
+            noise.setPixel(x, y, qRgb(v, v, v));
+        }
+    QImage tiny(1, 1, QImage::Format_RGB32);
+    tiny.fill(Qt::black);
+    QTest::newRow("blank") << blank;
+    QTest::newRow("light noise") << noise;
+    QTest::newRow("one pixel") << tiny;
+}
+
+void TestRecognitionEngine::imagesWithoutText()
+{
+    QFETCH(QImage, image);
+    QCOMPARE(textOf(RecognitionEngine::recognizeTextNow(image, u"en-US"_s, {})), QString());
+    QCOMPARE(payloadsOf(image), QStringList());
+}
+
+void TestRecognitionEngine::unusableImagesFail()
+{
+    const auto text = RecognitionEngine::recognizeTextNow(QImage(), u"en-US"_s, {});
+    QVERIFY(std::holds_alternative<KavriError>(text));
+    QCOMPARE(std::get<KavriError>(text).kind(), KavriError::Kind::recognitionFailed);
+    QVERIFY(
+        std::holds_alternative<KavriError>(RecognitionEngine::detectBarcodesNow(QImage(0, 5, QImage::Format_RGB32))));
+}
+
+void TestRecognitionEngine::hugeImagesAreScaledDown()
+{
+    QImage huge(9000, 5000, QImage::Format_Grayscale8); // 45 megapixels
+    huge.fill(255);
+    const QImage bounded = ImagePreparation::boundedGray(huge);
+    QVERIFY(qint64(bounded.width()) * bounded.height() <= ImagePreparation::maxPixels);
+    QVERIFY(bounded.width() > 8000 * 0.9 * 0.9);
+    QCOMPARE(bounded.format(), QImage::Format_Grayscale8);
+}
+
+void TestRecognitionEngine::languageTables()
+{
+    using namespace RecognitionLanguages;
+    QCOMPARE(languageCode(u"vi-VN"_s), u"vi-VT"_s);
+    QCOMPARE(languageCode(u"ar-SA"_s), u"ars-SA"_s);
+    QCOMPARE(languageCode(u"de-DE"_s), u"de-DE"_s);
+    QCOMPARE(settingsCode(u"ars-SA"_s), u"ar-SA"_s);
+    for (const QString &code : { u"en-US"_s, u"de-DE"_s, u"zh-Hans"_s, u"vi-VT"_s, u"ars-SA"_s }) {
+        const auto tesseract = tesseractLanguage(code);
+        QVERIFY2(tesseract.has_value(), qPrintable(code));
+        QCOMPARE(recognizerCode(*tesseract), code);
+    }
+    QCOMPARE(tesseractLanguage(u"en-GB"_s), u"eng"_s);
+    QCOMPARE(recognizerCode(u"eng"_s), u"en-US"_s);
+    QCOMPARE(packageFor(u"chi_sim"_s), u"tesseract-ocr-chi-sim"_s);
+}
+
+void TestRecognitionEngine::installedLanguagesBecomeTheList()
+{
+    using namespace RecognitionLanguages;
+    const QList<SupportedLanguage> list
+        = fromInstalled(QStringList { u"ara"_s, u"eng"_s, u"osd"_s, u"vie"_s, u"zzz"_s });
+    QStringList codes;
+    for (const SupportedLanguage &language : list)
+        codes.append(language.code);
+    QCOMPARE(codes, (QStringList { u"ar-SA"_s, u"en-US"_s, u"vi-VN"_s, u"zzz"_s }));
+    QCOMPARE(list.last().displayName, u"zzz"_s);
+    QVERIFY(list[1].displayName != u"en-US"_s);
+    QCOMPARE(fromInstalled(QStringList {}).size(), 0);
+    QCOMPARE(fromInstalled(std::nullopt), fallback());
+    QCOMPARE(fallback().size(), 11);
+    QCOMPARE((SupportedLanguage { u"de-DE"_s, u"German"_s }), (SupportedLanguage { u"de-DE"_s, u"Deutsch"_s }));
+}
+
+void TestRecognitionEngine::missingLanguageNamesItsPackage()
+{
+    const QImage image = renderText({ u"Bonjour"_s }, 14);
+    const auto outcome = RecognitionEngine::recognizeTextNow(image, u"fr-FR"_s, {});
+    if (QFile::exists(u"/usr/share/tesseract-ocr/5/tessdata/fra.traineddata"_s))
+        QSKIP("French data is installed here");
+    QVERIFY(std::holds_alternative<KavriError>(outcome));
+    QVERIFY2(std::get<KavriError>(outcome).errorDescription().contains(u"tesseract-ocr-fra"),
+        qPrintable(std::get<KavriError>(outcome).errorDescription()));
+}
+
+void TestRecognitionEngine::customWordsReachTheEngine()
+{
+    const QStringList words { u"Kavrifex"_s, u"Zumblatt"_s };
+    const QImage image = renderText({ u"Kavrifex Zumblatt"_s }, 16);
+    QCOMPARE(textOf(RecognitionEngine::recognizeTextNow(image, u"en-US"_s, words)), u"Kavrifex Zumblatt"_s);
+
+    // Tesseract was started with a words file that holds them.
+    const QString file = TextRecognizer::customWordsFile({ u"eng"_s }, words);
+    QVERIFY(!file.isEmpty());
+    QFile read(file);
+    QVERIFY(read.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(read.readAll()).split(u'\n', Qt::SkipEmptyParts), words);
+    // Without words, no words file.
+    QVERIFY(std::holds_alternative<QString>(RecognitionEngine::recognizeTextNow(image, u"en-US"_s, {})));
+    QCOMPARE(TextRecognizer::customWordsFile({ u"eng"_s }, {}), QString());
+}
+
+void TestRecognitionEngine::codes_data()
+{
+    QTest::addColumn<QImage>("image");
+    QTest::addColumn<QStringList>("payloads");
+    const QImage wifi = renderCode(BarcodeFormat::QRCode, u"WIFI:S:Cafe;T:WPA;P:pw;;"_s);
+    QImage inverted = wifi;
+    inverted.invertPixels();
+    QTest::newRow("two QR codes") << sideBySide({ wifi, renderCode(BarcodeFormat::QRCode, u"tel:123"_s) })
+                                  << QStringList { u"WIFI:S:Cafe;T:WPA;P:pw;;"_s, u"tel:123"_s };
+    QTest::newRow("the same code twice") << sideBySide(
+        { wifi, wifi }) << QStringList { u"WIFI:S:Cafe;T:WPA;P:pw;;"_s, u"WIFI:S:Cafe;T:WPA;P:pw;;"_s };
+    QTest::newRow("light on dark") << inverted << QStringList { u"WIFI:S:Cafe;T:WPA;P:pw;;"_s };
+    QTest::newRow("one-pixel modules") << renderCode(BarcodeFormat::QRCode, u"https://example.com"_s, 1)
+                                       << QStringList { u"https://example.com"_s };
+    QTest::newRow("Aztec beside Data Matrix") << sideBySide(
+        { renderCode(BarcodeFormat::Aztec, u"aztec"_s), renderCode(BarcodeFormat::DataMatrix, u"matrix"_s) })
+                                              << QStringList { u"aztec"_s, u"matrix"_s };
+    QTest::newRow("PDF417") << renderCode(BarcodeFormat::PDF417, u"MATMSG:TO:a@b.example;;"_s, 2)
+                            << QStringList { u"MATMSG:TO:a@b.example;;"_s };
+    QTest::newRow("a linear code is never reported")
+        << renderCode(BarcodeFormat::Code128, u"12345678"_s, 3) << QStringList();
+}
+
+void TestRecognitionEngine::codes()
+{
+    QFETCH(QImage, image);
+    QFETCH(QStringList, payloads);
+    QStringList found = payloadsOf(image);
+    found.sort();
+    payloads.sort();
+    QCOMPARE(found, payloads);
+}
+
+QTEST_MAIN(TestRecognitionEngine)
+#include "tst_recognitionengine.moc"
