@@ -143,8 +143,8 @@ int RecognizeCommand::run(const QStringList &arguments)
         return Failed;
     }
     const Options &options = std::get<Options>(parsed);
-    const QList<FileResult> results = QtConcurrent::blockingMapped(
-        options.files, [&options](const QString &file) { return recognizeFile(file, options); });
+    const QList<FileResult> results = QtConcurrent::blockingMapped(RecognitionEngine::threadPool(), options.files,
+        [&options](const QString &file) { return recognizeFile(file, options); });
 
     int exitCode = AllFound;
     for (const FileResult &result : results) {

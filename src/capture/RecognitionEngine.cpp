@@ -56,12 +56,24 @@ RecognitionEngine::RecognitionEngine(QObject *parent)
 QFuture<Outcome<QString>> RecognitionEngine::recognizeText(
     const QImage &image, const std::optional<QString> &language, const QStringList &customWords)
 {
-    return QtConcurrent::run([image, language, customWords] { return recognizeTextNow(image, language, customWords); });
+    return QtConcurrent::run(
+        threadPool(), [image, language, customWords] { return recognizeTextNow(image, language, customWords); });
 }
 
 QFuture<Outcome<QStringList>> RecognitionEngine::detectBarcodes(const QImage &image)
 {
-    return QtConcurrent::run([image] { return detectBarcodesNow(image); });
+    return QtConcurrent::run(threadPool(), [image] { return detectBarcodesNow(image); });
+}
+
+QThreadPool *RecognitionEngine::threadPool()
+{
+    static QThreadPool *pool = [] {
+        auto *threads = new QThreadPool;
+        threads->setExpiryTimeout(-1);
+        threads->setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
+        return threads;
+    }();
+    return pool;
 }
 
 Outcome<QString> RecognitionEngine::recognizeTextNow(

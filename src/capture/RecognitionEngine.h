@@ -4,6 +4,8 @@
 
 #include <QObject>
 
+class QThreadPool;
+
 #include "CaptureSeams.h"
 
 namespace kavri {
@@ -33,6 +35,10 @@ public:
         const QImage &image, const std::optional<QString> &language, const QStringList &customWords);
     // Every payload in detection order, duplicates of distinct symbols kept.
     static Outcome<QStringList> detectBarcodesNow(const QImage &image);
+
+    // The threads recognition runs on. They never expire, so their engines stay warm between
+    // captures; there are as many as cores.
+    static QThreadPool *threadPool();
 };
 
 } // namespace kavri

@@ -4,9 +4,11 @@
 
 #include <map>
 #include <memory>
+#include <set>
 
 #include <QDir>
 #include <QFile>
+#include <QMutex>
 #include <QTemporaryFile>
 
 #include <tesseract/baseapi.h>
@@ -45,13 +47,55 @@ struct EngineCache
     quint64 uses = 0;
 };
 
-thread_local EngineCache cache;
+// Every thread's engines, so that they can all be released before Tesseract's own statics are
+// destroyed at exit: a thread's storage may outlive that. Never destroyed itself.
+struct Registry
+{
+    QMutex mutex;
+    std::set<EngineCache *> caches;
+};
+
+Registry &registry()
+{
+    static auto *instance = new Registry;
+    return *instance;
+}
+
+void releaseAll()
+{
+    Registry &all = registry();
+    const QMutexLocker lock(&all.mutex);
+    for (EngineCache *cache : all.caches)
+        delete cache;
+    all.caches.clear();
+}
+
+// This thread's engines; released when the thread ends or the process exits, whichever is first.
+struct ThreadEngines
+{
+    EngineCache *cache = new EngineCache;
+
+    ThreadEngines()
+    {
+        const QMutexLocker lock(&registry().mutex);
+        registry().caches.insert(cache);
+    }
+    ~ThreadEngines()
+    {
+        const QMutexLocker lock(&registry().mutex);
+        if (registry().caches.erase(cache) > 0)
+            delete cache;
+    }
+};
+
+thread_local ThreadEngines threadEngines;
 
 void limitOpenMp()
 {
     // Tesseract's parallel loops cost more than they gain on the small images of a selection,
-    // and two captures may run at once. OMP_THREAD_LIMIT would be read too early to set here.
-    static const bool once = [] {
+    // and two captures may run at once. OMP_THREAD_LIMIT would be read too early to set here;
+    // the setting is per thread.
+    thread_local const bool once = [] {
         if (omp_set_max_active_levels)
             omp_set_max_active_levels(0);
         return true;
@@ -77,7 +121,7 @@ QString engineKey(const QStringList &languages, const QStringList &customWords)
 Outcome<Engine *> engineFor(const QStringList &languages, const QStringList &customWords)
 {
     const QString key = engineKey(languages, customWords);
-    EngineCache &mine = cache;
+    EngineCache &mine = *threadEngines.cache;
     if (auto found = mine.engines.find(key); found != mine.engines.end()) {
         found->second->lastUse = ++mine.uses;
         return found->second.get();
@@ -105,6 +149,11 @@ Outcome<Engine *> engineFor(const QStringList &languages, const QStringList &cus
         != 0)
         return KavriError::recognitionFailed(
             u"Tesseract could not load the language data \"%1\""_s.arg(QString::fromUtf8(language)));
+
+    // Registered after Tesseract has built its shared caches, so that it runs before they are torn
+    // down (exit handlers and statics unwind in reverse order).
+    static const bool releaseAtExit = [] { return std::atexit(releaseAll) == 0; }();
+    Q_UNUSED(releaseAtExit);
 
     if (mine.engines.size() >= enginesPerThread) {
         const auto oldest = std::min_element(mine.engines.begin(), mine.engines.end(),
@@ -184,8 +233,9 @@ Outcome<QString> recognize(const QImage &gray, const QStringList &tesseractLangu
 
 QString customWordsFile(const QStringList &tesseractLanguages, const QStringList &customWords)
 {
-    const auto found = cache.engines.find(engineKey(tesseractLanguages, customWords));
-    if (found == cache.engines.end())
+    const EngineCache &mine = *threadEngines.cache;
+    const auto found = mine.engines.find(engineKey(tesseractLanguages, customWords));
+    if (found == mine.engines.end())
         return {};
     // What Tesseract itself was told, not what Kavri meant to tell it.
     std::string path;
