@@ -17,8 +17,7 @@ struct TextImage
 {
     QImage gray; // dark text on a light background, text scaled up to a readable height
     double scale; // gray's size over the original's
-    int lineHeight; // estimated height of a text line in gray, in pixels; 0 when unknown
-    int lineCount; // estimated number of text lines
+    bool blank; // nothing stands out from the background: no text to look for
 };
 
 // For text recognition: gray, dark on light (light-on-dark screens are inverted), contrast

@@ -31,8 +31,6 @@ namespace {
 
 constexpr int deadlineMs = 10'000;
 constexpr size_t enginesPerThread = 3;
-// Lines Tesseract itself doubts this much are noise, not text.
-constexpr float minLineConfidence = 45.0f;
 
 struct Engine
 {
@@ -131,8 +129,9 @@ Outcome<Engine *> engineFor(const QStringList &languages, const QStringList &cus
             *missing, RecognitionLanguages::packageFor(*missing)));
 
     auto engine = std::make_unique<Engine>();
-    std::vector<std::string> names;
-    std::vector<std::string> values;
+    // Tesseract's chatter ("Too few characters...") is not for Kavri's users.
+    std::vector<std::string> names { "debug_file" };
+    std::vector<std::string> values { "/dev/null" };
     if (!customWords.isEmpty()) {
         engine->wordsFile = std::make_unique<QTemporaryFile>(QDir::temp().filePath(u"kavri-words-XXXXXX.txt"_s));
         if (!engine->wordsFile->open())
@@ -166,10 +165,11 @@ Outcome<Engine *> engineFor(const QStringList &languages, const QStringList &cus
     return raw;
 }
 
-bool isNoise(const QString &line, float confidence)
+// A line without a letter or digit is a border, a rule or speckle read as "|", "—" or "_".
+// Tesseract's own line confidence is no guide: on small screen text it doubts correct lines as
+// much as noise, and dropping them lost whole links.
+bool isNoise(const QString &line)
 {
-    if (confidence < minLineConfidence)
-        return true;
     return std::none_of(line.begin(), line.end(), [](QChar c) { return c.isLetterOrNumber(); });
 }
 
@@ -184,7 +184,7 @@ QString readLines(tesseract::TessBaseAPI &api)
         if (!text)
             continue;
         const QString line = QString::fromUtf8(text.get()).trimmed();
-        if (!line.isEmpty() && !isNoise(line, it->Confidence(tesseract::RIL_TEXTLINE)))
+        if (!line.isEmpty() && !isNoise(line))
             lines.append(line);
     } while (it->Next(tesseract::RIL_TEXTLINE));
     return lines.join(u'\n');
@@ -192,7 +192,9 @@ QString readLines(tesseract::TessBaseAPI &api)
 
 Outcome<QString> recognizeWith(tesseract::TessBaseAPI &api, const ImagePreparation::TextImage &prepared)
 {
-    api.SetPageSegMode(prepared.lineCount == 1 ? tesseract::PSM_SINGLE_LINE : tesseract::PSM_SINGLE_BLOCK);
+    // One uniform block suits what users select (a line, a paragraph, a menu, a small table);
+    // single-line mode read single lines worse, automatic layout split tables and menus.
+    api.SetPageSegMode(tesseract::PSM_SINGLE_BLOCK);
     api.SetImage(
         prepared.gray.constBits(), prepared.gray.width(), prepared.gray.height(), 1, int(prepared.gray.bytesPerLine()));
     // Screens are about 96 dpi; upscaled text is as dense as the scale says.
@@ -225,7 +227,10 @@ Outcome<QString> recognize(const QImage &gray, const QStringList &tesseractLangu
         const Outcome<Engine *> engine = engineFor(tesseractLanguages, customWords);
         if (const auto *error = std::get_if<KavriError>(&engine))
             return *error;
-        return recognizeWith(std::get<Engine *>(engine)->api, ImagePreparation::forText(gray));
+        const ImagePreparation::TextImage prepared = ImagePreparation::forText(gray);
+        if (prepared.blank)
+            return QString();
+        return recognizeWith(std::get<Engine *>(engine)->api, prepared);
     } catch (const std::exception &error) {
         return KavriError::recognitionFailed(QString::fromUtf8(error.what()));
     }
