@@ -5,6 +5,7 @@
 #include <array>
 #include <vector>
 
+#include <QPainter>
 #include <QPointF>
 #include <QPolygonF>
 
@@ -28,18 +29,26 @@ class Collector
 {
 public:
     // Adds what a pass found in an image \a scale times the original's size, cut out at \a offset.
-    void add(const ZXing::Results &results, double scale, QPoint offset)
+    // Returns whether the pass found anything. A pass over a turned image gives \a area as the
+    // symbols' outline instead.
+    bool add(const ZXing::Results &results, double scale, QPoint offset, const QRect &area = {})
     {
+        bool any = false;
         for (const ZXing::Result &result : results) {
             if (!result.isValid() || result.contentType() == ZXing::ContentType::Binary)
                 continue;
+            any = true;
             QPolygonF outline;
-            for (const ZXing::PointI &corner : result.position())
-                outline << QPointF(corner.x / scale, corner.y / scale) + QPointF(offset);
+            if (!area.isNull())
+                outline = QPolygonF(QRectF(area));
+            else
+                for (const ZXing::PointI &corner : result.position())
+                    outline << QPointF(corner.x / scale, corner.y / scale) + QPointF(offset);
             Found found { QString::fromStdString(result.text()), result.format(), outline };
             if (!isKnown(found))
                 m_found.push_back(std::move(found));
         }
+        return any;
     }
     size_t count() const { return m_found.size(); }
     // Whether a symbol already found lies in \a region.
@@ -164,6 +173,39 @@ std::vector<QRect> candidateRegions(const QImage &gray)
     return regions;
 }
 
+// Retries for a code-like region that the plain passes could not read: enlarged (modules of one
+// or two pixels), then slightly turned (a photo or a tilted screenshot).
+void retryRegion(Collector &collector, const QImage &gray, const QRect &region)
+{
+    const QImage crop = gray.copy(region);
+    const auto tryBoth = [&](const QImage &image) {
+        QImage inverse = image;
+        inverse.invertPixels();
+        const bool plain = collector.add(read(image, twoDimensional), 1.0, {}, region);
+        return collector.add(read(inverse, twoDimensional), 1.0, {}, region) || plain;
+    };
+    for (const int factor : { 2, 3 }) {
+        if (qint64(crop.width()) * crop.height() * factor * factor <= 4'000'000 && tryBoth(upscaled(crop, factor)))
+            return;
+    }
+    const int factor = std::max(1, 400 / std::max(1, std::max(crop.width(), crop.height())));
+    const QImage base
+        = factor > 1 ? crop.scaled(crop.size() * factor, Qt::IgnoreAspectRatio, Qt::SmoothTransformation) : crop;
+    for (const qreal angle : { -8.0, -4.0, 4.0, 8.0 }) {
+        // Turned on a light ground; the inverted pass covers light-on-dark codes.
+        QImage turned(base.size() * 1.2, QImage::Format_Grayscale8);
+        turned.fill(gray.pixelColor(region.topLeft()));
+        QPainter painter(&turned);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.translate(turned.width() / 2.0, turned.height() / 2.0);
+        painter.rotate(angle);
+        painter.drawImage(QPointF(-base.width() / 2.0, -base.height() / 2.0), base);
+        painter.end();
+        if (tryBoth(turned))
+            return;
+    }
+}
+
 } // namespace
 
 QStringList decode(const QImage &gray)
@@ -183,10 +225,15 @@ QStringList decode(const QImage &gray)
     const QRect whole = gray.rect();
     for (const QRect &candidate : candidateRegions(gray)) {
         const QRect region = candidate.adjusted(-12, -12, 12, 12).intersected(whole);
-        if (region == whole || collector.covers(region))
+        if (collector.covers(region))
             continue;
-        for (const QImage *image : { &gray, &invertedGray })
-            collector.add(read(image->copy(region), twoDimensional), 1.0, region.topLeft());
+        bool found = false;
+        if (region != whole) {
+            for (const QImage *image : { &gray, &invertedGray })
+                found = collector.add(read(image->copy(region), twoDimensional), 1.0, region.topLeft()) || found;
+        }
+        if (!found)
+            retryRegion(collector, gray, region);
     }
 
     // Modules of one or two pixels are too fine for the detectors; enlarge small images.
