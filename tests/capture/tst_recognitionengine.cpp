@@ -200,6 +200,17 @@ void TestRecognitionEngine::codes_data()
     QTest::newRow("Aztec beside Data Matrix") << sideBySide(
         { renderCode(BarcodeFormat::Aztec, u"aztec"_s), renderCode(BarcodeFormat::DataMatrix, u"matrix"_s) })
                                               << QStringList { u"aztec"_s, u"matrix"_s };
+    QImage turned(340, 340, QImage::Format_RGB32);
+    turned.fill(Qt::white);
+    {
+        QPainter painter(&turned);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.translate(170, 170);
+        painter.rotate(7);
+        const QImage aztec = renderCode(BarcodeFormat::Aztec, u"tel:+15550100"_s, 3);
+        painter.drawImage(-aztec.width() / 2, -aztec.height() / 2, aztec);
+    }
+    QTest::newRow("slightly turned Aztec") << turned << QStringList { u"tel:+15550100"_s };
     QTest::newRow("PDF417") << renderCode(BarcodeFormat::PDF417, u"MATMSG:TO:a@b.example;;"_s, 2)
                             << QStringList { u"MATMSG:TO:a@b.example;;"_s };
     QTest::newRow("a linear code is never reported")
