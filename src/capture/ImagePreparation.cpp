@@ -65,6 +65,110 @@ void stretch(QImage &gray, int low, int high)
     }
 }
 
+// Divides out the local background (the brightest pixel nearby), so that text on a grey button
+// or a tinted row ends up dark on white like the rest.
+void flattenBackground(QImage &gray, int radius)
+{
+    const int width = gray.width(), height = gray.height();
+    std::vector<uchar> rowMax(size_t(width) * size_t(height));
+    for (int y = 0; y < height; ++y) {
+        const uchar *row = gray.constScanLine(y);
+        uchar *out = rowMax.data() + size_t(y) * size_t(width);
+        for (int x = 0; x < width; ++x)
+            out[x] = *std::max_element(row + std::max(0, x - radius), row + std::min(width - 1, x + radius) + 1);
+    }
+    for (int y = 0; y < height; ++y) {
+        uchar *row = gray.scanLine(y);
+        for (int x = 0; x < width; ++x) {
+            int background = 1;
+            for (int v = std::max(0, y - radius); v <= std::min(height - 1, y + radius); ++v)
+                background = std::max<int>(background, rowMax[size_t(v) * size_t(width) + size_t(x)]);
+            row[x] = uchar(std::min(255, row[x] * 255 / background));
+        }
+    }
+}
+
+struct Component
+{
+    QRect box;
+    qint64 pixels = 0;
+};
+
+// Connected dark areas (8-connected), with each pixel's component in \a label (-1: light).
+std::vector<Component> darkComponents(const QImage &gray, int dark, std::vector<int> &label)
+{
+    const int width = gray.width(), height = gray.height();
+    label.assign(size_t(width) * size_t(height), -1);
+    std::vector<Component> components;
+    std::vector<int> stack;
+    for (int start = 0; start < width * height; ++start) {
+        if (label[size_t(start)] >= 0 || gray.constScanLine(start / width)[start % width] >= dark)
+            continue;
+        const int id = int(components.size());
+        Component component;
+        int left = width, top = height, right = -1, bottom = -1;
+        label[size_t(start)] = id;
+        stack.push_back(start);
+        while (!stack.empty()) {
+            const int index = stack.back();
+            stack.pop_back();
+            const int x = index % width, y = index / width;
+            left = std::min(left, x), right = std::max(right, x), top = std::min(top, y), bottom = std::max(bottom, y);
+            ++component.pixels;
+            for (int ny = std::max(0, y - 1); ny <= std::min(height - 1, y + 1); ++ny)
+                for (int nx = std::max(0, x - 1); nx <= std::min(width - 1, x + 1); ++nx) {
+                    const size_t next = size_t(ny) * size_t(width) + size_t(nx);
+                    if (label[next] < 0 && gray.constScanLine(ny)[nx] < dark) {
+                        label[next] = id;
+                        stack.push_back(int(next));
+                    }
+                }
+        }
+        component.box = QRect(QPoint(left, top), QPoint(right, bottom));
+        components.push_back(component);
+    }
+    return components;
+}
+
+// Frames: thin outlines (button borders, boxes) around a row of glyphs. A box around text hides
+// the text from Tesseract, or comes back as "|" and "[". Returns whether any was removed.
+bool removeFrames(QImage &gray)
+{
+    constexpr int dark = 160;
+    std::vector<int> label;
+    const std::vector<Component> components = darkComponents(gray, dark, label);
+    std::vector<bool> frame(components.size(), false);
+    bool any = false;
+    for (size_t i = 0; i < components.size(); ++i) {
+        const QRect &box = components[i].box;
+        // An outline: little ink for its area, and wider than tall like a button or a cell.
+        if (components[i].pixels * 2 >= qint64(box.width()) * box.height() || box.width() < box.height()
+            || box.height() < 8)
+            continue;
+        int inside = 0, tallest = 0;
+        for (const Component &other : components) {
+            if (&other != &components[i] && box.contains(other.box)) {
+                ++inside;
+                tallest = std::max(tallest, other.box.height());
+            }
+        }
+        // Glyphs inside, with room above and below them: merged letters never frame a word.
+        frame[i] = inside >= 2 && box.height() * 10 >= tallest * 13;
+        any = any || frame[i];
+    }
+    if (!any)
+        return false;
+    for (int y = 0; y < gray.height(); ++y) {
+        uchar *row = gray.scanLine(y);
+        for (int x = 0; x < gray.width(); ++x) {
+            const int id = label[size_t(y) * size_t(gray.width()) + size_t(x)];
+            if (id >= 0 && frame[size_t(id)])
+                row[x] = 255;
+        }
+    }
+    return true;
+}
+
 // The median height of the bands of rows that hold ink: the height of a text line.
 int estimateLineHeight(const QImage &gray)
 {
@@ -125,8 +229,11 @@ TextImage forText(const QImage &gray)
 {
     QImage work = gray;
     Histogram counts = histogram(work);
-    // Text covers the smaller part of a selection, so the median is the background.
-    if (percentile(counts, 0.5) < 128) {
+    // Text covers the smaller part of a selection, so the median is the background; the text is
+    // on the side of it that reaches further (white on a mid-blue button is light text, however
+    // dark the window around it).
+    const int median = percentile(counts, 0.5);
+    if (percentile(counts, 0.99) - median > median - percentile(counts, 0.01)) {
         work.invertPixels();
         std::reverse(counts.begin(), counts.end());
     }
@@ -134,6 +241,12 @@ TextImage forText(const QImage &gray)
     if (background - ink < minContrast)
         return { work, 1.0, true };
     stretch(work, ink, background);
+    // Buttons and boxes: their fill is flattened to white and their outline removed, but only
+    // where there is a frame; plain text reads better untouched.
+    QImage unframed = work;
+    flattenBackground(unframed, 3);
+    if (removeFrames(unframed))
+        work = unframed;
 
     const int lineHeight = estimateLineHeight(work);
     double scale = 1.0;

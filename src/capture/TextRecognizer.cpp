@@ -173,6 +173,25 @@ bool isNoise(const QString &line)
     return std::none_of(line.begin(), line.end(), [](QChar c) { return c.isLetterOrNumber(); });
 }
 
+// Button and cell borders that survive as bars at the ends of a line, or as a pair of bars
+// between two buttons. A bar inside a line (a shell pipe) stays.
+QString withoutBorderBars(const QString &line)
+{
+    QStringList words = line.split(u' ', Qt::SkipEmptyParts);
+    const auto isBar = [](const QString &word) { return word == u"|" || word == u"[" || word == u"]"; };
+    while (!words.isEmpty() && isBar(words.first()))
+        words.removeFirst();
+    while (!words.isEmpty() && isBar(words.last()))
+        words.removeLast();
+    for (qsizetype i = 0; i + 1 < words.size();) {
+        if (isBar(words[i]) && isBar(words[i + 1]))
+            words.remove(i, 2);
+        else
+            ++i;
+    }
+    return words.join(u' ');
+}
+
 QString readLines(tesseract::TessBaseAPI &api)
 {
     QStringList lines;
@@ -183,7 +202,7 @@ QString readLines(tesseract::TessBaseAPI &api)
         const std::unique_ptr<char[]> text(it->GetUTF8Text(tesseract::RIL_TEXTLINE));
         if (!text)
             continue;
-        const QString line = QString::fromUtf8(text.get()).trimmed();
+        const QString line = withoutBorderBars(QString::fromUtf8(text.get()).trimmed());
         if (!line.isEmpty() && !isNoise(line))
             lines.append(line);
     } while (it->Next(tesseract::RIL_TEXTLINE));
