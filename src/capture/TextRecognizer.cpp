@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMutex>
+#include <QRegularExpression>
 #include <QTemporaryFile>
 
 #include <tesseract/baseapi.h>
@@ -192,6 +193,26 @@ QString withoutBorderBars(const QString &line)
     return words.join(u' ');
 }
 
+// Tesseract's habits on screen text, undone where the reading is unambiguous.
+QString withScreenConventions(QString line)
+{
+    // Typographic quotes: screens show straight ones in code, and a copied command must run.
+    line.replace(u'\u201C', u'"').replace(u'\u201D', u'"').replace(u'\u201E', u'"');
+    line.replace(u'\u2018', u'\'').replace(u'\u2019', u'\'');
+    // A space read into a link after "https:" or after a dot ("www. example. com").
+    static const QRegularExpression schemeGap(u"\\b(https?|ftp): //"_s);
+    line.replace(schemeGap, u"\\1://"_s);
+    static const QRegularExpression dotGap(u"((?:://|\\bwww|@)\\S*\\.) (?=[a-z0-9])"_s);
+    for (qsizetype before = -1; before != line.size();) {
+        before = line.size();
+        line.replace(dotGap, u"\\1"_s);
+    }
+    // The commonest misreading of a keyboard shortcut.
+    static const QRegularExpression control(u"\\bCtri\\+"_s);
+    line.replace(control, u"Ctrl+"_s);
+    return line;
+}
+
 QString readLines(tesseract::TessBaseAPI &api)
 {
     QStringList lines;
@@ -202,7 +223,7 @@ QString readLines(tesseract::TessBaseAPI &api)
         const std::unique_ptr<char[]> text(it->GetUTF8Text(tesseract::RIL_TEXTLINE));
         if (!text)
             continue;
-        const QString line = withoutBorderBars(QString::fromUtf8(text.get()).trimmed());
+        const QString line = withScreenConventions(withoutBorderBars(QString::fromUtf8(text.get()).trimmed()));
         if (!line.isEmpty() && !isNoise(line))
             lines.append(line);
     } while (it->Next(tesseract::RIL_TEXTLINE));
