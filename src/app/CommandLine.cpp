@@ -96,9 +96,14 @@ int CommandLine::parse(const QStringList &arguments)
     return Success;
 }
 
+QByteArray CommandLine::usageErrorText(const QString &message)
+{
+    return (u"kavri: "_s + message + u"\nTry \"kavri --help\" for more information.\n"_s).toUtf8();
+}
+
 int CommandLine::usageError(const QString &message)
 {
-    m_errors.write((u"kavri: "_s + message + u"\nTry \"kavri --help\" for more information.\n"_s).toUtf8());
+    m_errors.write(usageErrorText(message));
     return UsageError;
 }
 

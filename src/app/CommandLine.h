@@ -21,6 +21,8 @@ public:
     int run(const QStringList &arguments);
 
     static QString helpText();
+    // "kavri: MESSAGE" and where to find help, for any wrong usage.
+    static QByteArray usageErrorText(const QString &message);
     // Decodes command-line or input bytes exactly: nothing dropped, invalid UTF-8 as U+FFFD.
     static QString decodeUtf8(const QByteArray &bytes);
 

@@ -8,6 +8,7 @@
 #include <QJsonObject>
 #include <QtConcurrent>
 
+#include "CommandLine.h"
 #include "capture/RecognitionEngine.h"
 #include "capture/RecognizedContent.h"
 #include "content/ContentParser.h"
@@ -139,7 +140,7 @@ int RecognizeCommand::run(const QStringList &arguments)
 {
     const auto parsed = parseOptions(arguments);
     if (const auto *problem = std::get_if<QString>(&parsed)) {
-        m_errors.write((u"kavri: "_s + *problem + u"\nTry \"kavri --help\" for more information.\n"_s).toUtf8());
+        m_errors.write(CommandLine::usageErrorText(*problem));
         return Failed;
     }
     const Options &options = std::get<Options>(parsed);

@@ -11,6 +11,8 @@
 
 #include <ZXing/ReadBarcode.h>
 
+#include "ImagePreparation.h"
+
 namespace kavri::BarcodeDecoder {
 
 namespace {
@@ -105,18 +107,7 @@ std::vector<QRect> candidateRegions(const QImage &gray)
         return {};
 
     // The background is the commonest side of the median; ink is what differs from it.
-    std::array<qint64, 256> counts {};
-    for (int y = 0; y < gray.height(); ++y) {
-        const uchar *line = gray.constScanLine(y);
-        for (int x = 0; x < gray.width(); ++x)
-            ++counts[line[x]];
-    }
-    qint64 seen = 0;
-    int median = 0;
-    const qint64 half = qint64(gray.width()) * gray.height() / 2;
-    while (median < 255 && (seen += counts[size_t(median)]) < half)
-        ++median;
-    const bool darkBackground = median < 128;
+    const bool darkBackground = ImagePreparation::percentile(gray, 0.5) < 128;
 
     std::vector<uchar> ink(size_t(columns) * size_t(rows), 0);
     for (int y = 0; y < gray.height(); ++y) {

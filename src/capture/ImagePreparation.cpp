@@ -218,6 +218,11 @@ QImage boundedGray(const QImage &image)
     return source.convertToFormat(QImage::Format_Grayscale8);
 }
 
+int percentile(const QImage &gray, double fraction)
+{
+    return percentile(histogram(gray), fraction);
+}
+
 QImage inverted(const QImage &gray)
 {
     QImage result = gray;

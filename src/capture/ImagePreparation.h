@@ -24,6 +24,9 @@ struct TextImage
 // stretched, small text scaled up, and a light margin around it.
 TextImage forText(const QImage &gray);
 
+// The gray level below which \a fraction of \a gray's pixels lie (0.5: the median).
+int percentile(const QImage &gray, double fraction);
+
 // The same gray image with light and dark exchanged.
 QImage inverted(const QImage &gray);
 

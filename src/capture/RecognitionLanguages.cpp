@@ -7,8 +7,8 @@
 #include <unicode/locid.h>
 #include <unicode/unistr.h>
 
-#include "Logging.h"
 #include "TesseractData.h"
+#include "platform/Log.h"
 
 using namespace Qt::StringLiterals;
 
@@ -169,7 +169,7 @@ const QList<SupportedLanguage> &supportedLanguages()
     static const QList<SupportedLanguage> languages = [] {
         const std::optional<QStringList> installed = TesseractData::installedLanguages();
         if (!installed)
-            qCCritical(lcCapture, "Failed to fetch supported languages: %ls",
+            qCCritical(lcKavri, "Failed to fetch supported languages: %ls",
                 qUtf16Printable(u"no Tesseract language data folder at %1"_s.arg(TesseractData::folder())));
         return fromInstalled(installed);
     }();

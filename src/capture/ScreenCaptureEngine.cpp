@@ -10,7 +10,7 @@
 #include <QTemporaryDir>
 #include <QtConcurrent>
 
-#include "Logging.h"
+#include "platform/Log.h"
 #include "platform/Pasteboard.h"
 #include "platform/ScreenAccess.h"
 
@@ -21,11 +21,6 @@ namespace kavri {
 namespace {
 
 constexpr QStringView toolName = u"kavri-screencapture";
-
-QImage toBitmap(const QImage &image)
-{
-    return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
-}
 
 } // namespace
 
@@ -56,8 +51,8 @@ QFuture<bool> ScreenCaptureEngine::hasScreenRecordingPermission() const
         if (reason.isEmpty() && !QFileInfo(tool).isExecutable())
             reason = u"the capture tool %1 cannot be run"_s.arg(tool);
         if (!reason.isEmpty())
-            qCDebug(lcCapture, "hasScreenRecordingPermission: screen access error: %ls", qUtf16Printable(reason));
-        qCDebug(lcCapture, "hasScreenRecordingPermission: %s", reason.isEmpty() ? "granted" : "denied");
+            qCDebug(lcKavri, "hasScreenRecordingPermission: screen access error: %ls", qUtf16Printable(reason));
+        qCDebug(lcKavri, "hasScreenRecordingPermission: %s", reason.isEmpty() ? "granted" : "denied");
         return reason.isEmpty();
     });
 }
@@ -81,7 +76,7 @@ void ScreenCaptureEngine::runTool(bool playSound, const ResumeOnce<Outcome<QImag
     // A private folder, so the tool writes to a name nobody else can have placed or be watching.
     auto folder = std::make_shared<QTemporaryDir>();
     if (!folder->isValid()) {
-        qCWarning(lcCapture, "cannot create a temporary folder: %ls", qUtf16Printable(folder->errorString()));
+        qCWarning(lcKavri, "cannot create a temporary folder: %ls", qUtf16Printable(folder->errorString()));
         done.resume(KavriError::captureFailed());
         return;
     }
@@ -96,7 +91,7 @@ void ScreenCaptureEngine::runTool(bool playSound, const ResumeOnce<Outcome<QImag
     connect(process, &QProcess::errorOccurred, this, [process, done, folder](QProcess::ProcessError error) {
         if (error != QProcess::FailedToStart)
             return; // a crash still ends in finished()
-        qCDebug(lcCapture, "screencapture could not be started: %ls", qUtf16Printable(process->errorString()));
+        qCDebug(lcKavri, "screencapture could not be started: %ls", qUtf16Printable(process->errorString()));
         done.resume(KavriError::captureFailed());
         process->deleteLater();
     });
@@ -113,22 +108,22 @@ void ScreenCaptureEngine::handleTermination(
 {
     if (exitStatus == QProcess::CrashExit) {
         // Killed by a signal: there is no exit status to judge permission by.
-        qCDebug(lcCapture, "screencapture crashed");
+        qCDebug(lcKavri, "screencapture crashed");
         done.resume(KavriError::captureFailed());
         return;
     }
-    qCDebug(lcCapture, "screencapture exited with status: %d", exitCode);
+    qCDebug(lcKavri, "screencapture exited with status: %d", exitCode);
 
     if (QFileInfo::exists(imagePath)) {
         QImageReader reader(imagePath);
         const QImage image = reader.read();
         if (image.isNull()) {
-            qCDebug(lcCapture, "screencapture wrote no readable image: %ls", qUtf16Printable(reader.errorString()));
+            qCDebug(lcKavri, "screencapture wrote no readable image: %ls", qUtf16Printable(reader.errorString()));
             done.resume(KavriError::noImageInPasteboard());
             return;
         }
         m_pasteboard.setImage(image);
-        done.resume(toBitmap(image));
+        done.resume(bitmapImage(image));
         return;
     }
     if (exitCode == 0) {
@@ -137,12 +132,12 @@ void ScreenCaptureEngine::handleTermination(
                 done.resume(KavriError::cancelled());
                 return;
             }
-            qCDebug(lcCapture, "screencapture succeeded but permission check failed");
+            qCDebug(lcKavri, "screencapture succeeded but permission check failed");
             done.resume(KavriError::permissionDenied());
         });
         return;
     }
-    qCDebug(lcCapture, "screencapture failed with non-zero exit status, checking permission");
+    qCDebug(lcKavri, "screencapture failed with non-zero exit status, checking permission");
     done.resume(KavriError::permissionDenied());
 }
 

@@ -17,9 +17,9 @@
 #include <tesseract/resultiterator.h>
 
 #include "ImagePreparation.h"
-#include "Logging.h"
 #include "RecognitionLanguages.h"
 #include "TesseractData.h"
+#include "platform/Log.h"
 
 using namespace Qt::StringLiterals;
 

@@ -10,6 +10,11 @@
 
 namespace kavri {
 
+QImage bitmapImage(const QImage &image)
+{
+    return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+}
+
 Pasteboard::Pasteboard(QClipboard *clipboard, QObject *parent)
     : QObject(parent)
     , m_clipboard(clipboard)
@@ -66,7 +71,7 @@ std::variant<QImage, PasteboardImageFailure> Pasteboard::readImage() const
         image = QImage::fromData(data->data(*imageFormat));
     if (image.isNull())
         return PasteboardImageFailure::unreadable;
-    image = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    image = bitmapImage(image);
     if (image.isNull())
         return PasteboardImageFailure::unreadable;
     return image;

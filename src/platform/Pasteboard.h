@@ -19,6 +19,9 @@ enum class PasteboardImageFailure {
     unreadable, // an image that does not decode
 };
 
+// \a image as the 32-bit bitmap the pipeline works on (ARGB32 when it has alpha, else RGB32).
+QImage bitmapImage(const QImage &image);
+
 // The desktop's clipboard (not the X11 selection). Keeps a change count that rises with every
 // change, Kavri's own writes and other programs' alike, so a caller can tell whether anything
 // happened between two moments. Main thread only.

@@ -8,15 +8,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLoggingCategory>
 #include <QSaveFile>
 #include <QStandardPaths>
 
 #include <plist/plist.h>
 
-using namespace Qt::StringLiterals;
+#include "Log.h"
 
-Q_LOGGING_CATEGORY(lcDefaults, "kavri")
+using namespace Qt::StringLiterals;
 
 namespace kavri {
 
@@ -154,11 +153,11 @@ void UserDefaults::load()
     const QString aside = m_filePath + u".corrupt"_s;
     QFile::remove(aside);
     if (QFile::rename(m_filePath, aside)) {
-        qCWarning(lcDefaults, "Settings file %ls could not be read; moved to %ls, starting from defaults",
+        qCWarning(lcKavri, "Settings file %ls could not be read; moved to %ls, starting from defaults",
             qUtf16Printable(m_filePath), qUtf16Printable(aside));
     } else {
         m_writable = false;
-        qCWarning(lcDefaults, "Settings file %ls could not be read or moved; changes will not be saved",
+        qCWarning(lcKavri, "Settings file %ls could not be read or moved; changes will not be saved",
             qUtf16Printable(m_filePath));
     }
 }
@@ -179,7 +178,7 @@ bool UserDefaults::save() const
     QDir().mkpath(QFileInfo(m_filePath).path());
     QSaveFile file(m_filePath);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        qCWarning(lcDefaults, "Settings file %ls could not be written: %ls", qUtf16Printable(m_filePath),
+        qCWarning(lcKavri, "Settings file %ls could not be written: %ls", qUtf16Printable(m_filePath),
             qUtf16Printable(file.errorString()));
         return false;
     }

@@ -2,13 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AppSettings.h"
 
-#include <QLoggingCategory>
-
+#include "platform/Log.h"
 #include "platform/UserDefaults.h"
 
 using namespace Qt::StringLiterals;
-
-Q_LOGGING_CATEGORY(lcSettings, "kavri")
 
 namespace kavri {
 
@@ -196,8 +193,7 @@ void AppSettings::flushPendingCustomWords()
     const auto stored = m_store.object(key(customWordsKey));
     if (const QString *text = std::get_if<QString>(&stored); text && *text == pending)
         return;
-    qCDebug(
-        lcSettings, "Flushing pending custom words on app termination: %ls", qUtf16Printable(privateValue(pending)));
+    qCDebug(lcKavri, "Flushing pending custom words on app termination: %ls", qUtf16Printable(privateValue(pending)));
     m_store.set(key(customWordsKey), pending);
 }
 

@@ -4,5 +4,5 @@
 
 #include <QLoggingCategory>
 
-// The capture pipeline logs to Kavri's default category.
-Q_DECLARE_LOGGING_CATEGORY(lcCapture)
+// Kavri's default log category ("kavri"): the capture pipeline, the settings and their store.
+Q_DECLARE_LOGGING_CATEGORY(lcKavri)

@@ -1,5 +1,5 @@
 // SPDX-FileCopyrightText: 2026 The Kavri developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Logging.h"
+#include "Log.h"
 
-Q_LOGGING_CATEGORY(lcCapture, "kavri")
+Q_LOGGING_CATEGORY(lcKavri, "kavri")
