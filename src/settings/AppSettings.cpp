@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AppSettings.h"
 
+#include <QCoreApplication>
+
 #include "platform/Log.h"
 #include "platform/UserDefaults.h"
 
@@ -90,6 +92,9 @@ AppSettings::AppSettings(
     m_customWordsTimer.setSingleShot(true);
     m_customWordsTimer.setInterval(customWordsDelay);
     connect(&m_customWordsTimer, &QTimer::timeout, this, &AppSettings::saveCustomWords);
+    // Also reached when the session ends Kavri with a signal (see TerminationSignals).
+    if (QCoreApplication *app = QCoreApplication::instance())
+        connect(app, &QCoreApplication::aboutToQuit, this, &AppSettings::flushPendingCustomWords);
 }
 
 QStringList AppSettings::customWordsList() const

@@ -3,7 +3,10 @@
 //
 // The settings over a real store file: defaults and bad stored values, what is written when,
 // and the custom words' delayed write and its flush when Kavri quits.
+#include <csignal>
+
 #include <QFile>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -160,6 +163,20 @@ private Q_SLOTS:
         settings.setCustomWords(u"Kavri"_s);
         QCOMPARE(writesOf(store, u"customWords"_s, [&] { settings.flushPendingCustomWords(); }), 0);
         QCOMPARE(writesOf(store, u"customWords"_s, [&] { settings.flushPendingCustomWords(); }), 0);
+    }
+
+    void theSessionsSigtermStillWritesPendingWords()
+    {
+        QProcess process;
+        process.start(QStringLiteral(PENDING_WORDS_HELPER), { path(), u"Kavri, Tesseract"_s });
+        QVERIFY(process.waitForReadyRead(10000));
+        QCOMPARE(process.readAllStandardOutput().trimmed(), QByteArray("ready"));
+        ::kill(pid_t(process.processId()), SIGTERM);
+        QVERIFY(process.waitForFinished(10000));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), 0);
+        QVERIFY(process.readAllStandardError().contains("Flushing pending custom words on app termination: <private>"));
+        QCOMPARE(UserDefaults(path()).object(u"customWords"_s), UserDefaults::Value(u"Kavri, Tesseract"_s));
     }
 };
 
