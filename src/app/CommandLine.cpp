@@ -27,14 +27,43 @@ CommandLine::CommandLine(QIODevice &input, QIODevice &output, QIODevice &errors)
     , m_errors(errors)
 { }
 
+std::optional<QList<AppRequest>> CommandLine::instanceRequests(const QStringList &arguments)
+{
+    QList<AppRequest> requests;
+    for (const QString &argument : arguments) {
+        const auto request = AppRequests::fromOption(argument);
+        if (!request)
+            return std::nullopt;
+        requests.append(*request);
+    }
+    return requests;
+}
+
 QString CommandLine::helpText()
 {
-    return uR"(Usage: kavri [OPTION]
+    return uR"(Usage: kavri [REQUEST...]
        kavri parse TEXT
        kavri parse -
        kavri recognize [--qr | --text] [--lang CODE] [--words W1,W2,...] [--json] FILE...
 
 Kavri reads text and QR codes off the screen, from the system tray.
+
+Without a command, kavri starts Kavri, or hands the requests to the Kavri already
+running in your session and exits at once; there is never a second one.
+
+Requests:
+  --capture-text      Select a screen region and copy the text in it.
+  --capture-qr        Select a screen region and read the QR code in it.
+  --toggle-menu       Open or close Kavri's window.
+  --import-clipboard  Read the text or code in the image on the clipboard.
+
+Kavri's own shortcuts (Ctrl+Shift+8 text, Ctrl+Shift+9 QR code, Ctrl+Shift+0
+window) work on X11 desktops. On Wayland, where applications cannot take global
+keys, bind the requests in your desktop's keyboard settings instead, e.g.
+  GNOME: Settings > Keyboard > Keyboard Shortcuts > Custom Shortcuts, command
+         "kavri --capture-text"
+  KDE:   System Settings > Shortcuts > Add Command, "kavri --capture-text"
+  Sway:  bindsym Ctrl+Shift+8 exec kavri --capture-text
 
 Commands:
   parse TEXT      Classify TEXT as the payload of a QR code (link, e-mail, phone
@@ -66,7 +95,7 @@ Options:
 int CommandLine::run(const QStringList &arguments)
 {
     const QString first = arguments.value(0);
-    if (arguments.isEmpty() || first == u"-h" || first == u"--help") {
+    if (first == u"-h" || first == u"--help") {
         m_output.write(helpText().toUtf8());
         return Success;
     }

@@ -2,7 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
+
 #include <QStringList>
+
+#include "AppRequest.h"
 
 class QIODevice;
 
@@ -19,6 +23,10 @@ public:
 
     // \a arguments without the program name. Returns the process exit code.
     int run(const QStringList &arguments);
+
+    // The requests for the running Kavri when \a arguments start it or talk to it (no arguments,
+    // or only --capture-text and its siblings); none when they name a command.
+    static std::optional<QList<AppRequest>> instanceRequests(const QStringList &arguments);
 
     static QString helpText();
     // "kavri: MESSAGE" and where to find help, for any wrong usage.

@@ -4,13 +4,9 @@
 
 #include <QCoreApplication>
 
-#include "CaptureDefaults.h"
 #include "CaptureTexts.h"
-#include "RecognitionEngine.h"
 #include "RecognizedContent.h"
-#include "ScreenCaptureEngine.h"
 #include "content/ContentParser.h"
-#include "platform/DesktopScreenAccess.h"
 #include "platform/Pasteboard.h"
 
 using namespace Qt::StringLiterals;
@@ -33,18 +29,6 @@ KavriCore::KavriCore(Pasteboard &pasteboard, RegionCapturer &capturer, Recognize
     , m_settings(settings)
     , m_usage(usage)
 { }
-
-KavriCore &KavriCore::shared()
-{
-    static DefaultCaptureSettings settings;
-    static NoUsageEvents usage;
-    static RecognitionEngine recognizer;
-    static DesktopScreenAccess screenAccess;
-    static auto *engine
-        = new ScreenCaptureEngine(Pasteboard::general(), screenAccess, ScreenCaptureEngine::defaultToolPath(), qApp);
-    static auto *core = new KavriCore(Pasteboard::general(), *engine, recognizer, settings, usage, qApp);
-    return *core;
-}
 
 void KavriCore::setDelegate(KavriCoreDelegate *delegate)
 {

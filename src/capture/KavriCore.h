@@ -26,7 +26,8 @@ public:
     KavriCore(Pasteboard &pasteboard, RegionCapturer &capturer, Recognizer &recognizer, const CaptureSettings &settings,
         UsageEventSink &usage, QObject *parent = nullptr);
 
-    // The process-wide service, wired to the real screen capture and clipboard.
+    // The process-wide service, wired to the real screen capture, clipboard and settings (by the
+    // application, which knows them all).
     static KavriCore &shared();
 
     // Held weakly when the delegate is a QObject.

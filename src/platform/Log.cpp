@@ -3,3 +3,4 @@
 #include "Log.h"
 
 Q_LOGGING_CATEGORY(lcKavri, "kavri")
+Q_LOGGING_CATEGORY(lcMain, "kavri.main")

@@ -6,3 +6,5 @@
 
 // Kavri's default log category ("kavri"): the capture pipeline, the settings and their store.
 Q_DECLARE_LOGGING_CATEGORY(lcKavri)
+// Start-up, the running instance and the requests that reach it ("kavri.main").
+Q_DECLARE_LOGGING_CATEGORY(lcMain)

@@ -50,6 +50,9 @@ public:
     AppSettings(UserDefaults &store, UsageOptOut *optOut = nullptr,
         std::chrono::milliseconds customWordsDelay = defaultCustomWordsDelay, QObject *parent = nullptr);
 
+    // The process's settings over the standard store (wired by the application).
+    static AppSettings &shared();
+
     bool autoDetectLanguage() const { return m_autoDetectLanguage; }
     const QString &selectedLanguage() const { return m_selectedLanguage; }
     bool showResultPopup() const { return m_showResultPopup; }

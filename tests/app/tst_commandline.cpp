@@ -181,9 +181,13 @@ void TestCommandLine::usage_data()
     QTest::addColumn<QString>("stdoutHas");
     QTest::addColumn<QString>("stderrHas");
     QTest::newRow("help") << QStringList { u"--help"_s } << 0 << u"kavri parse TEXT"_s << QString();
-    QTest::newRow("no arguments show the help") << QStringList {} << 0 << u"Usage: kavri"_s << QString();
+    QTest::newRow("help") << QStringList { u"--help"_s } << 0 << u"kavri --capture-text"_s << QString();
     QTest::newRow("version") << QStringList { u"--version"_s } << 0 << u"Kavri "_s << QString();
     QTest::newRow("unknown command") << QStringList { u"frobnicate"_s } << 2 << QString() << u"frobnicate"_s;
+    // Requests for the running Kavri do not mix with commands.
+    QTest::newRow("request and command") << QStringList { u"--capture-text"_s, u"parse"_s } << 2 << QString()
+                                         << u"--capture-text"_s;
+    QTest::newRow("unknown request") << QStringList { u"--capture-txt"_s } << 2 << QString() << u"--capture-txt"_s;
     QTest::newRow("parse without text") << QStringList { u"parse"_s } << 2 << QString() << u"exactly one TEXT"_s;
     QTest::newRow("parse with two texts")
         << QStringList { u"parse"_s, u"a"_s, u"b"_s } << 2 << QString() << u"exactly one TEXT"_s;
