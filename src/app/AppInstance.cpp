@@ -3,27 +3,57 @@
 #include "AppInstance.h"
 
 #include <cstdio>
+#include <optional>
 
 #include <QApplication>
 
+#include <xcb/xcb.h>
+
 #include "BuildInfo.h"
-#include "RequestRouter.h"
+#include "KavriApp.h"
 #include "SingleInstance.h"
-#include "capture/KavriCore.h"
 #include "platform/Log.h"
+#include "platform/SymbolImage.h"
 #include "platform/TerminationSignals.h"
-#include "settings/AppSettings.h"
-#include "shortcuts/KeyboardShortcuts.h"
 
 using namespace Qt::StringLiterals;
 
 namespace kavri::AppInstance {
 
+namespace {
+
+// Qt aborts when it finds no display; say so plainly instead, and what works without one.
+std::optional<QString> missingDesktop()
+{
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return std::nullopt;
+    const QByteArray display = qgetenv("DISPLAY");
+    if (display.isEmpty())
+        return u"no graphical desktop (neither DISPLAY nor WAYLAND_DISPLAY is set)"_s;
+    xcb_connection_t *connection = xcb_connect(display.constData(), nullptr);
+    const bool reachable = xcb_connection_has_error(connection) == 0;
+    xcb_disconnect(connection);
+    if (!reachable)
+        return u"cannot connect to the X display \"%1\""_s.arg(QString::fromLocal8Bit(display));
+    return std::nullopt;
+}
+
+} // namespace
+
 int run(int &argc, char **argv, const QList<AppRequest> &requests)
 {
+    if (const auto reason = missingDesktop()) {
+        std::fprintf(stderr,
+            "kavri: cannot start Kavri: %s; without a desktop, \"kavri recognize FILE...\" reads the text and "
+            "codes in image files\n",
+            qPrintable(*reason));
+        return 2;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"Kavri"_s);
     QApplication::setApplicationVersion(QLatin1StringView(BuildInfo::version));
+    QApplication::setDesktopFileName(u"io.github.kavri.Kavri"_s);
+    QApplication::setWindowIcon(SymbolImage::namedImage(u"AppIconVibrant"_s));
     // A tray application: closing a window never ends it.
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -47,17 +77,17 @@ int run(int &argc, char **argv, const QList<AppRequest> &requests)
 
     // The session ends Kavri with a signal; quitting normally lets unsaved settings be written.
     TerminationSignals::install();
-    AppSettings::shared();
-    RequestRouter router(KavriCore::shared(), KeyboardShortcuts::Registry::shared());
-    QObject::connect(&instance, &SingleInstance::requestReceived, &router, [&router](const QString &name) {
+    KavriApp kavri;
+    kavri.start();
+    QObject::connect(&instance, &SingleInstance::requestReceived, &kavri, [&kavri](const QString &name) {
         if (const auto request = AppRequests::fromName(name))
-            router.perform(*request, u"another kavri process"_s);
+            kavri.perform(*request, u"another kavri process"_s);
         else
             qCWarning(lcMain, "Ignoring an unknown request from another kavri process");
     });
     for (const AppRequest request : requests)
         QMetaObject::invokeMethod(
-            &router, [&router, request] { router.perform(request, u"the command line"_s); }, Qt::QueuedConnection);
+            &kavri, [&kavri, request] { kavri.perform(request, u"the command line"_s); }, Qt::QueuedConnection);
     qCInfo(lcMain, "Kavri %s is running", BuildInfo::version);
     return QApplication::exec();
 }

@@ -3,15 +3,21 @@
 //
 // The process-wide instances that need parts from more than one library; only the application
 // knows them all.
+#include "SharedInstances.h"
+
 #include <QCoreApplication>
 
+#include "AppRootCoordinator.h"
+#include "actions/DesktopActionEnvironment.h"
 #include "capture/KavriCore.h"
 #include "capture/RecognitionEngine.h"
 #include "capture/ScreenCaptureEngine.h"
 #include "platform/DesktopScreenAccess.h"
 #include "platform/Pasteboard.h"
 #include "platform/UserDefaults.h"
+#include "popup/ResultPopupController.h"
 #include "settings/AppSettings.h"
+#include "shortcuts/KeyboardShortcuts.h"
 
 namespace kavri {
 
@@ -48,16 +54,41 @@ AppSettings &AppSettings::shared()
     return *settings;
 }
 
+ScreenCaptureEngine &sharedScreenCaptureEngine()
+{
+    static DesktopScreenAccess screenAccess;
+    static auto *engine
+        = new ScreenCaptureEngine(Pasteboard::general(), screenAccess, ScreenCaptureEngine::defaultToolPath(), qApp);
+    return *engine;
+}
+
 KavriCore &KavriCore::shared()
 {
     static AppCaptureSettings settings(AppSettings::shared());
     static NoUsageEvents usage;
     static RecognitionEngine recognizer;
-    static DesktopScreenAccess screenAccess;
-    static auto *engine
-        = new ScreenCaptureEngine(Pasteboard::general(), screenAccess, ScreenCaptureEngine::defaultToolPath(), qApp);
-    static auto *core = new KavriCore(Pasteboard::general(), *engine, recognizer, settings, usage, qApp);
+    static auto *core
+        = new KavriCore(Pasteboard::general(), sharedScreenCaptureEngine(), recognizer, settings, usage, qApp);
     return *core;
+}
+
+ResultPopupController &ResultPopupController::shared()
+{
+    static DesktopActionEnvironment environment;
+    static ContentActionHandler actions(environment);
+    static auto *controller = new ResultPopupController(AppSettings::shared(), actions, qApp);
+    return *controller;
+}
+
+AppRootCoordinator &AppRootCoordinator::shared()
+{
+    static auto *coordinator = new AppRootCoordinator(
+        KavriCore::shared(), AppSettings::shared(), KeyboardShortcuts::Registry::shared(), Pasteboard::general(),
+        [](const QString &text, PopupType type, const std::optional<ParsedContent> &content) {
+            ResultPopupController::shared().showPopup(text, type, content);
+        },
+        AppRootCoordinator::defaultFlashDuration, qApp);
+    return *coordinator;
 }
 
 } // namespace kavri

@@ -39,5 +39,24 @@ inline std::optional<MenuBarIconStyle> fromRawValue(QStringView raw)
     return std::nullopt;
 }
 
+// The symbol the tray shows at rest in this style (the custom style draws its own image instead).
+inline QStringView defaultSymbolName(MenuBarIconStyle style)
+{
+    switch (style) {
+    case MenuBarIconStyle::qrcodeViewfinder:
+        return u"qrcode.viewfinder";
+    case MenuBarIconStyle::viewfinder:
+        return u"viewfinder";
+    case MenuBarIconStyle::aSquare:
+        return u"a.square";
+    case MenuBarIconStyle::scope:
+        return u"scope";
+    case MenuBarIconStyle::custom:
+    case MenuBarIconStyle::textViewfinder:
+        break;
+    }
+    return u"text.viewfinder";
+}
+
 } // namespace MenuBarIconStyles
 } // namespace kavri

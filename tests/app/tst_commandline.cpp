@@ -59,6 +59,7 @@ private Q_SLOTS:
     void recognizeFiles();
     void usage_data();
     void usage();
+    void startingWithoutADesktopPointsToRecognize();
 };
 
 void TestCommandLine::parsePrintsTheWholeRecord()
@@ -204,6 +205,24 @@ void TestCommandLine::usage()
     QVERIFY2(QString::fromUtf8(run.out).contains(stdoutHas), run.out.constData());
     QVERIFY2(QString::fromUtf8(run.err).contains(stderrHas), run.err.constData());
     QCOMPARE(run.out.isEmpty(), exitCode != 0);
+}
+
+void TestCommandLine::startingWithoutADesktopPointsToRecognize()
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const QString &name : { u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s, u"QT_QPA_PLATFORM"_s })
+        env.remove(name);
+    for (const QString &display : { QString(), u":97"_s }) {
+        if (!display.isEmpty())
+            env.insert(u"DISPLAY"_s, display); // no such X server
+        QProcess process;
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(KAVRI_BINARY), { u"--capture-text"_s });
+        QVERIFY(process.waitForFinished(15000));
+        QCOMPARE(process.exitCode(), 2);
+        const QByteArray errors = process.readAllStandardError();
+        QVERIFY2(errors.contains("kavri recognize") && errors.count('\n') == 1, errors.constData());
+    }
 }
 
 QTEST_MAIN(TestCommandLine)

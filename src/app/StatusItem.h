@@ -1,0 +1,38 @@
+// SPDX-FileCopyrightText: 2026 The Kavri developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <functional>
+
+#include <QMenu>
+#include <QObject>
+#include <QSystemTrayIcon>
+
+namespace kavri {
+
+class AppRootCoordinator;
+
+// Kavri's tray icon: shows the coordinator's symbol, toggles Kavri's window on a left click, and
+// offers the main actions in its context menu for trays that only show a menu. Shown as soon as
+// a tray exists, also one that starts after Kavri.
+class StatusItem : public QObject
+{
+    Q_OBJECT
+
+public:
+    StatusItem(AppRootCoordinator &coordinator, std::function<void()> openSettings, QObject *parent = nullptr);
+
+    QSystemTrayIcon &trayIcon() { return m_tray; }
+    QMenu &contextMenu() { return m_menu; }
+    // Where the tray icon is on screen; empty when the tray does not tell.
+    QRect geometry() const { return m_tray.geometry(); }
+
+private:
+    void updateIcon();
+
+    AppRootCoordinator &m_coordinator;
+    QSystemTrayIcon m_tray;
+    QMenu m_menu;
+};
+
+} // namespace kavri

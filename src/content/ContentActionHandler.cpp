@@ -1,0 +1,311 @@
+// SPDX-FileCopyrightText: 2026 The Kavri developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ContentActionHandler.h"
+
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <utility>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QSaveFile>
+#include <QUuid>
+
+#include "Logging.h"
+
+using namespace Qt::StringLiterals;
+
+namespace kavri {
+
+namespace {
+
+constexpr QStringView couldNotSendMessage = u"Could Not Send Message";
+constexpr QStringView couldNotAddContact = u"Could Not Add Contact";
+constexpr QStringView couldNotSaveContact = u"Could Not Save Contact";
+
+// A payload is untrusted: it may only reach the handlers of these schemes, never a local file,
+// a script or another program's custom scheme.
+constexpr std::array openableSchemes { u"http", u"https", u"ftp", u"mailto", u"tel", u"sms" };
+
+const ActionFailure &noPhoneNumber()
+{
+    static const ActionFailure failure { couldNotSendMessage.toString(), u"No phone number provided."_s };
+    return failure;
+}
+
+const ActionFailure &badMessageUrl()
+{
+    static const ActionFailure failure { couldNotSendMessage.toString(),
+        u"Failed to open Messages app with the provided phone number."_s };
+    return failure;
+}
+
+const ActionFailure &badEmailUrl()
+{
+    static const ActionFailure failure { u"Could Not Send Email"_s,
+        u"Failed to open email client with the provided address."_s };
+    return failure;
+}
+
+const ActionFailure &badPhoneUrl()
+{
+    static const ActionFailure failure { u"Could Not Make Call"_s,
+        u"Failed to open FaceTime with the provided phone number."_s };
+    return failure;
+}
+
+ActionFailure invalidUrl()
+{
+    return { u"Could Not Open URL"_s, u"The URL is invalid."_s };
+}
+
+ActionFailure unknownAction()
+{
+    return { u"Unknown Action"_s, u"The requested action is not recognized."_s };
+}
+
+ActionResult succeeded()
+{
+    return { ActionResult::Success {} };
+}
+
+ActionResult failed(ActionFailure failure)
+{
+    return { std::move(failure) };
+}
+
+// Payload text shows in the log only when asked for.
+QString privateValue(const QString &value)
+{
+    return qEnvironmentVariableIntValue("KAVRI_LOG_PRIVATE") == 1 ? value : u"<private>"_s;
+}
+
+bool isOpenable(const QUrl &url)
+{
+    return url.isValid() && !url.isRelative()
+        && std::find(openableSchemes.begin(), openableSchemes.end(), url.scheme()) != openableSchemes.end();
+}
+
+// Percent-encodes everything but the unreserved characters, so "&", "=", "#" and "+" in a value
+// stay part of it whichever way a handler splits the query.
+void setQueryItems(QUrl &url, const QList<std::pair<QString, QString>> &items)
+{
+    QStringList pairs;
+    for (const auto &item : items)
+        pairs.append(item.first + u'=' + QString::fromLatin1(QUrl::toPercentEncoding(item.second)));
+    if (!pairs.isEmpty())
+        url.setQuery(pairs.join(u'&'), QUrl::StrictMode);
+}
+
+bool hasText(const std::optional<QString> &text)
+{
+    return text && !text->isEmpty();
+}
+
+// Writes \a text as UTF-8, all or nothing; the error's description on failure.
+std::optional<QString> writeUtf8(const QString &path, const QString &text)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    const QByteArray bytes = text.toUtf8();
+    if (file.write(bytes) != bytes.size()) {
+        const QString error = file.errorString();
+        file.cancelWriting();
+        return error;
+    }
+    if (!file.commit())
+        return file.errorString();
+    return std::nullopt;
+}
+
+QString proposedFileName(const VCardContent &card)
+{
+    QString name = card.displayName().value_or(QString());
+    if (name.isEmpty())
+        name = u"contact"_s;
+    name.replace(u'/', u'-').replace(u':', u'-');
+    return name + u".vcf"_s;
+}
+
+} // namespace
+
+ContentActionHandler::ContentActionHandler(ActionEnvironment &environment)
+    : m_environment(environment)
+{ }
+
+ActionResult ContentActionHandler::perform(
+    const QString &actionId, const ParsedContent &content, ActionCompletion completion)
+{
+    std::optional<ActionResult> result;
+    if (const auto *card = content.as<VCardContent>())
+        result = performContact(actionId, *card, std::move(completion));
+    else if (const auto *message = content.as<SMSContent>())
+        result = performMessage(actionId, *message);
+    else if (const auto *email = content.as<EmailContent>())
+        result = performEmail(actionId, *email);
+    else if (const auto *phone = content.as<PhoneContent>())
+        result = performPhone(actionId, *phone);
+    else if (const auto *links = content.as<URLContent>())
+        result = performLink(actionId, *links);
+    if (result)
+        return *result;
+
+    qCCritical(lcContent, "Unknown action '%ls' for content type %ls", qUtf16Printable(actionId),
+        qUtf16Printable(content.typeName().toString()));
+    return failed(unknownAction());
+}
+
+std::optional<ActionResult> ContentActionHandler::performContact(
+    const QString &actionId, const VCardContent &card, ActionCompletion completion)
+{
+    if (actionId == ActionId::addContact)
+        return addContact(card);
+    if (actionId == ActionId::saveContact)
+        return saveContact(card, std::move(completion));
+    return std::nullopt;
+}
+
+ActionResult ContentActionHandler::addContact(const VCardContent &card)
+{
+    const QString directory = m_environment.temporaryDirectory();
+    const QString path = QDir(directory).filePath(QUuid::createUuid().toString(QUuid::WithoutBraces) + u".vcf"_s);
+    // Without a temporary directory the name would be relative, and the card would land in
+    // whatever folder Kavri happens to run in.
+    const auto error = directory.isEmpty() ? std::optional(u"No temporary directory is available"_s)
+                                           : writeUtf8(path, card.rawText());
+    if (error) {
+        qCCritical(lcContent, "Failed to write vCard to temp file: %ls", qUtf16Printable(*error));
+        return failed({ couldNotAddContact.toString(), u"Failed to create contact file: "_s + *error });
+    }
+    // The one local file Kavri opens: its own copy of the card, for the address book to import.
+    m_environment.openUrl(QUrl::fromLocalFile(path));
+    return succeeded();
+}
+
+ActionResult ContentActionHandler::saveContact(const VCardContent &card, ActionCompletion completion)
+{
+    struct Request
+    {
+        QString text;
+        ActionCompletion completion;
+        bool answered = false;
+        bool returned = false;
+    };
+    auto request = std::make_shared<Request>(Request { card.rawText(), std::move(completion) });
+
+    auto save = [request](const QString &path) {
+        const auto error = writeUtf8(path, request->text);
+        if (error)
+            qCCritical(lcContent, "Failed to save vCard: %ls", qUtf16Printable(*error));
+        if (!request->completion)
+            return;
+        if (error)
+            request->completion(ActionFailure { couldNotSaveContact.toString(), u"Failed to save file: "_s + *error });
+        else
+            request->completion(std::nullopt);
+    };
+    m_environment.chooseSaveLocation(proposedFileName(card), [request, save](const std::optional<QString> &path) {
+        // A cancelled panel ends the action silently; a second answer is ignored.
+        if (std::exchange(request->answered, true) || !path || path->isEmpty())
+            return;
+        // The caller learns of the outcome after it has seen the Async result, even when
+        // the answer comes at once.
+        QCoreApplication *app = QCoreApplication::instance();
+        if (request->returned || !app)
+            save(*path);
+        else
+            QMetaObject::invokeMethod(
+                app, [save, chosen = *path] { save(chosen); }, Qt::QueuedConnection);
+    });
+    request->returned = true;
+    return ActionResult { ActionResult::Async {} };
+}
+
+std::optional<ActionResult> ContentActionHandler::performMessage(const QString &actionId, const SMSContent &message)
+{
+    if (actionId != ActionId::sendSMS)
+        return std::nullopt;
+    if (message.phoneNumber().isEmpty()) {
+        qCCritical(lcContent, "SMS phone number is empty, body: %ls",
+            qUtf16Printable(privateValue(message.body().value_or(u"(nil)"_s))));
+        return failed(noPhoneNumber());
+    }
+    QUrl url;
+    url.setScheme(u"sms"_s);
+    url.setPath(message.phoneNumber());
+    if (hasText(message.body()))
+        setQueryItems(url, { { u"body"_s, *message.body() } });
+    if (!url.isValid()) {
+        const QString components = u"scheme: sms, path: "_s + message.phoneNumber() + u", query: "_s
+            + (hasText(message.body()) ? u"body="_s + *message.body() : u"(nil)"_s);
+        qCCritical(lcContent, "Failed to create SMS URL for phone: %ls, components: %ls",
+            qUtf16Printable(message.phoneNumber()), qUtf16Printable(components));
+        return failed(badMessageUrl());
+    }
+    m_environment.openUrl(url);
+    return succeeded();
+}
+
+std::optional<ActionResult> ContentActionHandler::performEmail(const QString &actionId, const EmailContent &email)
+{
+    if (actionId != ActionId::sendEmail)
+        return std::nullopt;
+    QUrl url;
+    url.setScheme(u"mailto"_s);
+    url.setPath(email.to());
+    QList<std::pair<QString, QString>> items;
+    if (hasText(email.subject()))
+        items.append({ u"subject"_s, *email.subject() });
+    if (hasText(email.body()))
+        items.append({ u"body"_s, *email.body() });
+    setQueryItems(url, items);
+    if (!url.isValid()) {
+        qCCritical(lcContent, "Failed to create mailto URL for: %ls", qUtf16Printable(email.to()));
+        return failed(badEmailUrl());
+    }
+    m_environment.openUrl(url);
+    return succeeded();
+}
+
+std::optional<ActionResult> ContentActionHandler::performPhone(const QString &actionId, const PhoneContent &phone)
+{
+    if (actionId == ActionId::call) {
+        const QString text = u"tel:"_s + phone.phoneNumber();
+        const QUrl url(text, QUrl::StrictMode);
+        if (!url.isValid()) {
+            qCCritical(lcContent, "Failed to create phone URL from: %ls", qUtf16Printable(text));
+            return failed(badPhoneUrl());
+        }
+        m_environment.openUrl(url);
+        return succeeded();
+    }
+    if (actionId == ActionId::copyNumber) {
+        m_environment.setClipboardText(phone.phoneNumber());
+        return succeeded();
+    }
+    return std::nullopt;
+}
+
+std::optional<ActionResult> ContentActionHandler::performLink(const QString &actionId, const URLContent &links)
+{
+    if (actionId == ActionId::openAll) {
+        for (const QUrl &url : links.urls()) {
+            if (isOpenable(url))
+                m_environment.openUrl(url);
+            else
+                qCWarning(lcContent, "Skipping a link Kavri does not open: %ls", qUtf16Printable(absoluteString(url)));
+        }
+        return succeeded();
+    }
+    const QUrl url(actionId, QUrl::StrictMode);
+    if (!isOpenable(url)) {
+        qCCritical(lcContent, "Invalid URL string passed as action ID: %ls", qUtf16Printable(actionId));
+        return failed(invalidUrl());
+    }
+    m_environment.openUrl(url);
+    return succeeded();
+}
+
+} // namespace kavri

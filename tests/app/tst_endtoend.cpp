@@ -1,0 +1,142 @@
+// SPDX-FileCopyrightText: 2026 The Kavri developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
+// The real kavri on a private desktop with a tray, driven only from outside as a user would: a
+// shortcut, a drag over text or a code on screen, then the clipboard and the result card. Each
+// card is saved as a screenshot in the artefacts folder.
+#include <QLabel>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "support/TestImages.h"
+#include "support/X11Tools.h"
+
+using namespace Qt::StringLiterals;
+using kavri::test::runX11Tool;
+
+namespace {
+
+bool xdotool(const QStringList &arguments, QByteArray *output = nullptr)
+{
+    return runX11Tool(u"xdotool"_s, arguments, output);
+}
+
+QByteArray clipboardText()
+{
+    QByteArray text;
+    runX11Tool(u"xclip"_s, { u"-selection"_s, u"clipboard"_s, u"-o"_s }, &text);
+    return text;
+}
+
+// The window ids of visible windows titled exactly \a title.
+QByteArray windowsTitled(const QString &title)
+{
+    QByteArray ids;
+    xdotool({ u"search"_s, u"--onlyvisible"_s, u"--name"_s, u"^"_s + title + u"$"_s }, &ids);
+    return ids.trimmed();
+}
+
+} // namespace
+
+class TestEndToEnd : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_home;
+    QProcess m_kavri;
+    QLabel m_sample;
+    QRect m_textArea;
+    QRect m_codeArea;
+
+    void dragOver(const QRect &area)
+    {
+        const QRect global(m_sample.mapToGlobal(area.topLeft()), area.size());
+        QVERIFY2(runX11Tool(u"xdotool"_s,
+                     { u"search"_s, u"--sync"_s, u"--onlyvisible"_s, u"--name"_s, u"^kavri-screencapture$"_s }),
+            "the selection overlay never showed");
+        QVERIFY(xdotool({ u"mousemove"_s, QString::number(global.left()), QString::number(global.top()), u"mousedown"_s,
+            u"1"_s, u"mousemove"_s, QString::number(global.left() + 20), QString::number(global.top() + 10),
+            u"mousemove"_s, QString::number(global.right()), QString::number(global.bottom()), u"mouseup"_s, u"1"_s }));
+    }
+
+    // Waits for the card titled \a title, saves its picture, and closes it with Escape.
+    void expectCard(const QString &title, const QString &artefact)
+    {
+        QTRY_VERIFY_WITH_TIMEOUT(!windowsTitled(title).isEmpty(), 20000);
+        const QByteArray id = windowsTitled(title).split('\n').first();
+        const QString artefacts = qEnvironmentVariable("KAVRI_ARTIFACTS");
+        if (!artefacts.isEmpty()) {
+            QDir().mkpath(artefacts);
+            QTest::qWait(300); // painted
+            runX11Tool(
+                u"import"_s, { u"-window"_s, QString::fromLatin1(id), QDir(artefacts).filePath(artefact + u".png"_s) });
+        }
+        QVERIFY(xdotool({ u"key"_s, u"Escape"_s }));
+        QTRY_VERIFY(windowsTitled(title).isEmpty());
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        const QImage text = kavri::test::renderText({ u"Kavri reads this line"_s }, 28);
+        const QImage code
+            = kavri::test::renderCode(ZXing::BarcodeFormat::QRCode, u"WIFI:S:Cafe;T:WPA;P:secret-42;;"_s, 5);
+        const QImage canvas = kavri::test::sideBySide({ text, code });
+        // sideBySide puts each image 40 px from the top, 40 px apart.
+        m_textArea = QRect(QPoint(40 - 4, 40 - 4), text.size() + QSize(8, 8));
+        m_codeArea = QRect(QPoint(40 + text.width() + 40 - 8, 40 - 8), code.size() + QSize(16, 16));
+        m_sample.setPixmap(QPixmap::fromImage(canvas));
+        m_sample.setWindowTitle(u"Sample"_s);
+        m_sample.move(40, 40);
+        m_sample.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&m_sample));
+
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"XDG_CONFIG_HOME"_s, m_home.filePath(u"config"_s));
+        env.insert(u"XDG_DATA_HOME"_s, m_home.filePath(u"data"_s));
+        env.remove(u"QT_QPA_PLATFORM"_s);
+        m_kavri.setProcessEnvironment(env);
+        m_kavri.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_kavri.start(QStringLiteral(KAVRI_BINARY), {});
+        QVERIFY(m_kavri.waitForStarted());
+        // The tray icon is Kavri's only window at start.
+        QTRY_VERIFY_WITH_TIMEOUT(xdotool({ u"search"_s, u"--class"_s, u"kavri"_s }), 15000);
+    }
+
+    void cleanupTestCase()
+    {
+        m_kavri.terminate();
+        QVERIFY(m_kavri.waitForFinished(10000));
+        QCOMPARE(m_kavri.exitCode(), 0);
+    }
+
+    void textGoesToTheClipboardAndTheCardSaysSo()
+    {
+        QVERIFY(xdotool({ u"key"_s, u"ctrl+shift+8"_s }));
+        dragOver(m_textArea);
+        QTRY_COMPARE_WITH_TIMEOUT(clipboardText().trimmed(), QByteArray("Kavri reads this line"), 20000);
+        expectCard(u"Text Captured"_s, u"popup-text-captured"_s);
+    }
+
+    void aWiFiCodeLeavesThePasswordOnTheClipboard()
+    {
+        QVERIFY(xdotool({ u"key"_s, u"ctrl+shift+9"_s }));
+        dragOver(m_codeArea);
+        QTRY_COMPARE_WITH_TIMEOUT(clipboardText(), QByteArray("secret-42"), 20000);
+        expectCard(u"QR Code Captured"_s, u"popup-qr-code-captured"_s);
+    }
+
+    void aDismissedSelectionSaysNothingWasCaptured()
+    {
+        QVERIFY(xdotool({ u"key"_s, u"ctrl+shift+8"_s }));
+        QVERIFY(runX11Tool(
+            u"xdotool"_s, { u"search"_s, u"--sync"_s, u"--onlyvisible"_s, u"--name"_s, u"^kavri-screencapture$"_s }));
+        QVERIFY(xdotool({ u"key"_s, u"Escape"_s }));
+        expectCard(u"Capture Cancelled"_s, u"popup-capture-cancelled"_s);
+    }
+};
+
+QTEST_MAIN(TestEndToEnd)
+#include "tst_endtoend.moc"
