@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TextRecognizer.h"
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <set>
@@ -11,6 +12,8 @@
 #include <QMutex>
 #include <QRegularExpression>
 #include <QTemporaryFile>
+#include <QThreadPool>
+#include <QtConcurrent>
 
 #include <tesseract/baseapi.h>
 #include <tesseract/ocrclass.h>
@@ -256,6 +259,89 @@ Outcome<QString> recognizeWith(tesseract::TessBaseAPI &api, const ImagePreparati
     return text;
 }
 
+// Tall selections are read in horizontal bands on several threads at once, each with its own
+// warm engine; a band ends on a row with no ink, so no line is cut.
+constexpr int minimumBandHeight = 160;
+
+QThreadPool &bandPool()
+{
+    static QThreadPool *pool = [] {
+        auto *threads = new QThreadPool;
+        threads->setExpiryTimeout(-1); // their engines stay warm
+        threads->setMaxThreadCount(std::max(1, QThread::idealThreadCount() - 1));
+        return threads;
+    }();
+    return *pool;
+}
+
+bool isBlankRow(const QImage &gray, int y)
+{
+    const uchar *row = gray.constScanLine(y);
+    return std::all_of(row, row + gray.width(), [](uchar level) { return level > 200; });
+}
+
+QList<QImage> splitIntoBands(const QImage &gray)
+{
+    const int count = std::min(QThread::idealThreadCount(), gray.height() / minimumBandHeight);
+    if (count < 2)
+        return { gray };
+    QList<QImage> bands;
+    int top = 0;
+    for (int band = 1; band < count; ++band) {
+        // The blank row nearest to the even split, looking a band's quarter either way.
+        const int nominal = gray.height() * band / count;
+        const int reach = gray.height() / count / 4;
+        int cut = -1;
+        for (int offset = 0; offset <= reach && cut < 0; ++offset) {
+            if (isBlankRow(gray, nominal + offset))
+                cut = nominal + offset;
+            else if (isBlankRow(gray, nominal - offset))
+                cut = nominal - offset;
+        }
+        if (cut < 0 || cut - top < minimumBandHeight / 2)
+            continue;
+        bands.append(gray.copy(0, top, gray.width(), cut - top));
+        top = cut;
+    }
+    bands.append(gray.copy(0, top, gray.width(), gray.height() - top));
+    return bands;
+}
+
+Outcome<QString> recognizeBand(
+    const QImage &band, double scale, const QStringList &tesseractLanguages, const QStringList &customWords)
+{
+    limitOpenMp();
+    try {
+        const Outcome<Engine *> engine = engineFor(tesseractLanguages, customWords);
+        if (const auto *error = std::get_if<KavriError>(&engine))
+            return *error;
+        return recognizeWith(std::get<Engine *>(engine)->api, ImagePreparation::TextImage { band, scale, false });
+    } catch (const std::exception &error) {
+        return KavriError::recognitionFailed(QString::fromUtf8(error.what()));
+    }
+}
+
+Outcome<QString> recognizeBands(
+    const QList<QImage> &bands, double scale, const QStringList &tesseractLanguages, const QStringList &customWords)
+{
+    QList<QFuture<Outcome<QString>>> others;
+    for (qsizetype i = 1; i < bands.size(); ++i)
+        others.append(QtConcurrent::run(&bandPool(), [band = bands[i], scale, tesseractLanguages, customWords] {
+            return recognizeBand(band, scale, tesseractLanguages, customWords);
+        }));
+    QList<Outcome<QString>> results { recognizeBand(bands.first(), scale, tesseractLanguages, customWords) };
+    for (QFuture<Outcome<QString>> &future : others)
+        results.append(future.result());
+    QStringList texts;
+    for (const Outcome<QString> &result : std::as_const(results)) {
+        if (const auto *error = std::get_if<KavriError>(&result))
+            return *error;
+        if (const QString &text = std::get<QString>(result); !text.isEmpty())
+            texts.append(text);
+    }
+    return texts.join(u'\n');
+}
+
 } // namespace
 
 Outcome<QString> recognize(const QImage &gray, const QStringList &tesseractLanguages, const QStringList &customWords)
@@ -270,7 +356,10 @@ Outcome<QString> recognize(const QImage &gray, const QStringList &tesseractLangu
         const ImagePreparation::TextImage prepared = ImagePreparation::forText(gray);
         if (prepared.blank)
             return QString();
-        return recognizeWith(std::get<Engine *>(engine)->api, prepared);
+        const QList<QImage> bands = splitIntoBands(prepared.gray);
+        if (bands.size() == 1)
+            return recognizeWith(std::get<Engine *>(engine)->api, prepared);
+        return recognizeBands(bands, prepared.scale, tesseractLanguages, customWords);
     } catch (const std::exception &error) {
         return KavriError::recognitionFailed(QString::fromUtf8(error.what()));
     }

@@ -63,13 +63,21 @@ void TestRecognitionEngine::linesComeBackInOrder_data()
     QTest::addColumn<bool>("dark");
     QTest::newRow("14 px, light") << 14 << false;
     QTest::newRow("11 px, dark theme") << 11 << true;
+    // Tall enough to be read in bands on several threads.
+    QTest::newRow("a page of 14 px lines") << -14 << false;
 }
 
 void TestRecognitionEngine::linesComeBackInOrder()
 {
     QFETCH(int, pixelSize);
     QFETCH(bool, dark);
-    const QStringList lines { u"Invoice number 4521"_s, u"Shipping address changed"_s, u"Thanks for your order"_s };
+    QStringList lines { u"Invoice number 4521"_s, u"Shipping address changed"_s, u"Thanks for your order"_s };
+    if (pixelSize < 0) {
+        pixelSize = -pixelSize;
+        lines = lines + lines + lines + lines;
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            lines[i] += u" %1"_s.arg(i + 1);
+    }
     const QImage image = renderText(lines, pixelSize, dark);
     QCOMPARE(textOf(RecognitionEngine::recognizeTextNow(image, u"en-US"_s, {})), lines.join(u'\n'));
     // Automatic language: the same text.
