@@ -153,6 +153,10 @@ Outcome<Engine *> engineFor(const QStringList &languages, const QStringList &cus
         return KavriError::recognitionFailed(
             u"Tesseract could not load the language data \"%1\""_s.arg(QString::fromUtf8(language)));
 
+    // Polarity is settled before Tesseract sees the image; its own retry of doubtful lines in
+    // inverted colours only costs time.
+    engine->api.SetVariable("tessedit_do_invert", "0");
+
     // Registered after Tesseract has built its shared caches, so that it runs before they are torn
     // down (exit handlers and statics unwind in reverse order).
     static const bool releaseAtExit = [] { return std::atexit(releaseAll) == 0; }();
