@@ -62,14 +62,9 @@ void TestContentParser::vCard_data()
                "primaryAction":{"kind":"menu","title":"Contact…","symbol":"person.crop.circle",
                "items":[{"id":"addContact","title":"Add to Contacts"},{"id":"saveContact","title":"Save to File…"}]},
                "clipboardText":null,"clipboardMessage":"Copied to clipboard"})j"_s;
-    QTest::newRow("name from N when there is no FN")
-        << u"BEGIN:VCARD\nN:Doe;John;;;\nEND:VCARD"_s << uR"j({"displayName":"John Doe","fields":[]})j"_s;
     QTest::newRow("N with the family name only")
         << u"begin:vcard\nn:Doe\nend:vcard"_s << uR"j({"type":"VCardContent","displayName":"Doe"})j"_s;
     QTest::newRow("empty N gives no name") << u"BEGIN:VCARD\nN:;;;;\nEND:VCARD"_s << uR"j({"displayName":null})j"_s;
-    QTest::newRow("blank FN is an empty name, not the N fallback")
-        << u"BEGIN:VCARD\nFN:   \nN:Doe;John\nEND:VCARD"_s
-        << uR"j({"displayName":"","fields":[{"symbol":"person.fill","value":""}]})j"_s;
     QTest::newRow("FN without a value falls back to N")
         << u"BEGIN:VCARD\nFN:\nN:Doe;John\nEND:VCARD"_s << uR"j({"displayName":"John Doe","fields":[]})j"_s;
     QTest::newRow("type labels: TYPE= wins, then bare words, VOICE and PREF alone give none")
@@ -94,8 +89,6 @@ void TestContentParser::vCard_data()
         << u"BEGIN:VCARD\rTITLE:Boss\u2028ORG:Acme\u0085FN:Ann\rEND:VCARD"_s
         << uR"j({"displayName":"Ann","fields":[{"symbol":"person.fill","value":"Ann"},
                {"symbol":"building.2.fill","value":"Acme"},{"symbol":"briefcase.fill","value":"Boss"}]})j"_s;
-    QTest::newRow("END before BEGIN still counts")
-        << u"END:VCARD\nFN:X\nBEGIN:VCARD"_s << uR"j({"type":"VCardContent","displayName":"X"})j"_s;
     QTest::newRow("BEGIN without END is not a card")
         << u"BEGIN:VCARD\nFN:John\nURL:example.com"_s << uR"j({"type":"URLContent","urls":["http://example.com"]})j"_s;
 }
@@ -122,12 +115,8 @@ void TestContentParser::wiFi_data()
                "fields":[{"symbol":"wifi","value":"Second"},{"symbol":"lock.fill","value":""},{"symbol":"key.fill","value":"x"}]})j"_s;
     QTest::newRow("escaped backslash before a separator ends the value")
         << uR"j(WIFI:S:back\\;P:pw;)j"_s << uR"j({"ssid":"back\\","password":"pw"})j"_s;
-    QTest::newRow("markers follow Unicode upper-casing: dotless i is I, long s is S")
-        << u"W\u0131FI:\u017F:Caf\u00E9;;"_s << uR"j({"type":"WiFiContent","ssid":"Caf\u00e9"})j"_s;
     QTest::newRow("no SSID is not Wi-Fi") << u"WIFI:T:WPA;P:secret;;"_s << uR"j({"type":"PlainTextContent"})j"_s;
     QTest::newRow("empty SSID is not Wi-Fi") << u"WIFI:S:;T:WPA;P:x;;"_s << uR"j({"type":"PlainTextContent"})j"_s;
-    QTest::newRow("nothing after the marker") << u"WIFI:"_s << uR"j({"type":"PlainTextContent"})j"_s;
-    QTest::newRow("marker not at the start") << u" WIFI:S:Cafe;;"_s << uR"j({"type":"PlainTextContent"})j"_s;
 }
 
 void TestContentParser::textMessage_data()
@@ -149,16 +138,12 @@ void TestContentParser::textMessage_data()
         << u"sms:5550100?subject=x&body"_s
         << uR"j({"type":"SMSContent","body":null,"fields":[{"symbol":"phone.fill","value":"5550100"}]})j"_s;
     QTest::newRow("number without query") << u"sms:5550100"_s << uR"j({"phoneNumber":"5550100","body":null})j"_s;
-    QTest::newRow("letters in the number") << u"sms:hello"_s << uR"j({"type":"PlainTextContent"})j"_s;
-    QTest::newRow("no number at all") << u"sms:"_s << uR"j({"type":"PlainTextContent"})j"_s;
     QTest::newRow("no digit") << u"sms:+-()?body=x"_s << uR"j({"type":"PlainTextContent"})j"_s;
     QTest::newRow("bad number before ? is not retried") << u"sms:12a?body=x"_s << uR"j({"type":"PlainTextContent"})j"_s;
-    QTest::newRow("smsto keeps the colons of the body")
-        << u"SMSTO:5550100:Meet at 10:30"_s << uR"j({"phoneNumber":"5550100","body":"Meet at 10:30"})j"_s;
-    QTest::newRow("smsto body is not percent-decoded") << u"smsto:5550100:a%20b"_s << uR"j({"body":"a%20b"})j"_s;
+    QTest::newRow("smsto keeps the body as it is, colons and escapes too")
+        << u"SMSTO:5550100:Meet at 10:30%20"_s << uR"j({"phoneNumber":"5550100","body":"Meet at 10:30%20"})j"_s;
     QTest::newRow("smsto with an empty body") << u"smsto:5550100:"_s << uR"j({"body":""})j"_s;
     QTest::newRow("smsto without body") << u"smsto:5550100"_s << uR"j({"body":null})j"_s;
-    QTest::newRow("long s does not lower-case to s") << u"\u017Fms:123"_s << uR"j({"type":"PlainTextContent"})j"_s;
     QTest::newRow("smsto with a bad number") << u"smsto:call me:hi"_s << uR"j({"type":"PlainTextContent"})j"_s;
 }
 
@@ -176,13 +161,10 @@ void TestContentParser::email_data()
     QTest::newRow("mailto with decoded recipient and query")
         << u"mailto:first%20last@example.com?subject=Hello%20you&body=a+b%0Ac"_s
         << uR"j({"type":"EmailContent","to":"first last@example.com","subject":"Hello you","body":"a+b\nc"})j"_s;
-    QTest::newRow("mailto query names are compared exactly")
-        << u"mailto:x?Subject=y"_s
-        << uR"j({"to":"x","subject":null,"body":null,"formattedText":"📧 x","fields":[{"symbol":"at","value":"x"}]})j"_s;
-    QTest::newRow("mailto takes the first of two items")
-        << u"MAILTO:x@example.com?subject=one&subject=two"_s << uR"j({"subject":"one"})j"_s;
-    QTest::newRow("mailto with characters no URL may hold")
-        << u"mailto:j\u00F6rg@example.de?subject=[x]"_s << uR"j({"type":"URLContent"})j"_s;
+    QTest::newRow("mailto query names compared exactly, the first item taken")
+        << u"MAILTO:x?Subject=y&subject=one&subject=two"_s
+        << uR"j({"to":"x","subject":"one","body":null,"fields":[{"symbol":"at","value":"x"},
+               {"symbol":"text.justify.left","value":"one"}]})j"_s;
     QTest::newRow("mailto with a broken escape") << u"mailto:a%zz@example.com"_s << uR"j({"type":"URLContent"})j"_s;
     QTest::newRow("mailto without recipient") << u"mailto:?subject=x"_s << uR"j({"type":"PlainTextContent"})j"_s;
     QTest::newRow("mailto that is no valid URL falls through to links")
@@ -196,7 +178,6 @@ void TestContentParser::phoneAndFallbacks_data()
         << u"TEL:+15550100"_s
         << uR"j({"type":"PhoneContent","phoneNumber":"+15550100","clipboardText":"+15550100","fields":[{"symbol":"phone.fill","value":"+15550100"}],
                "primaryAction":{"kind":"menu","title":"Call…","symbol":"phone.fill","items":[{"id":"call","title":"Call"},{"id":"copyNumber","title":"Copy Number"}]}})j"_s;
-    QTest::newRow("tel alone is an empty number") << u"tel:"_s << uR"j({"type":"PhoneContent","phoneNumber":""})j"_s;
     QTest::newRow("tel keeps what follows as it is") << u"tel: call me "_s << uR"j({"phoneNumber":" call me "})j"_s;
     QTest::newRow("one link is a button")
         << u"https://example.com/a"_s

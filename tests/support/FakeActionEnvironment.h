@@ -35,7 +35,7 @@ public:
 
     QStringList proposedNames;
     // When set, the dialog is answered inside the call that opens it.
-    std::optional<std::optional<QString>> answerAtOnce;
+    std::optional<QString> answerAtOnce;
 
 private:
     std::function<void(std::optional<QString>)> m_pending;

@@ -16,11 +16,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() < 3) {
-        std::fputs("usage: instance-client DIR TIMEOUT_MS [REQUEST...]\n", stderr);
-        return 2;
-    }
-    kavri::SingleInstance instance(arguments.at(1));
+    kavri::SingleInstance instance(arguments.value(1));
     if (instance.claim()) {
         QObject::connect(&instance, &kavri::SingleInstance::requestReceived, &app, [](const QString &request) {
             std::printf("%s\n", qPrintable(request));
@@ -30,7 +26,7 @@ int main(int argc, char *argv[])
         std::fflush(stdout);
         return QCoreApplication::exec();
     }
-    if (instance.sendToPrimary(arguments.mid(3), arguments.at(2).toInt()))
+    if (instance.sendToPrimary(arguments.mid(3), arguments.value(2).toInt()))
         return 0;
     std::fprintf(stderr, "%s\n", qPrintable(instance.errorString()));
     return 1;

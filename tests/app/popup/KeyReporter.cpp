@@ -10,26 +10,21 @@
 #include <QKeySequence>
 #include <QWidget>
 
-namespace {
-
 class KeyReporter : public QWidget
 {
 protected:
     void keyPressEvent(QKeyEvent *event) override
     {
-        const QString name = QKeySequence(event->key()).toString(QKeySequence::PortableText);
-        std::printf("%s\n", qPrintable(name));
+        std::printf("%s\n", qPrintable(QKeySequence(event->key()).toString(QKeySequence::PortableText)));
         std::fflush(stdout);
     }
 };
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     KeyReporter window;
-    window.setWindowTitle(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("Key Reporter"));
+    window.setWindowTitle(QString::fromLocal8Bit(argv[1]));
     window.setGeometry(60, 60, 320, 200);
     window.show();
     return QApplication::exec();

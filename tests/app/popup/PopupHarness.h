@@ -39,6 +39,14 @@ struct PopupHarness
         });
     }
 
+    // Shows a result and returns its card.
+    QWidget *show(const QString &text, PopupType type = PopupType::success,
+        const std::optional<ParsedContent> &content = std::nullopt)
+    {
+        controller.showPopup(text, type, content);
+        return card();
+    }
+
     QWidget *card() const { return controller.popupWindow(); }
 
     QTemporaryDir dir;

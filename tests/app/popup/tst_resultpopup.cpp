@@ -28,7 +28,6 @@ Q_DECLARE_METATYPE(std::optional<kavri::ParsedContent>)
 
 namespace {
 
-constexpr double staysLong = 3600;
 constexpr double goesAtOnce = 0.05;
 // Longer than the fade, so a card that was going to close has closed.
 constexpr int pastTheFadeMs = 400;
@@ -61,19 +60,26 @@ QStringList shownOn(QWidget *card)
     return shown;
 }
 
-QAction *menuEntry(QWidget *card, const QString &title)
+void trigger(QWidget *card, const QString &menuEntry)
 {
-    const auto *tool = card->findChild<QToolButton *>(u"actionMenu"_s);
-    for (QAction *entry : tool ? tool->menu()->actions() : QList<QAction *>())
-        if (unescaped(entry->text()) == title)
-            return entry;
-    return nullptr;
+    for (QAction *entry : card->findChild<QToolButton *>(u"actionMenu"_s)->menu()->actions())
+        if (unescaped(entry->text()) == menuEntry)
+            return entry->trigger();
+    QFAIL("no such menu entry");
 }
 
 void click(QWidget *card, const QString &button)
 {
     QTest::mouseClick(card->findChild<QPushButton *>(button), Qt::LeftButton);
 }
+
+void hover(QWidget *card, QEvent::Type enterOrLeave)
+{
+    QEvent event(enterOrLeave);
+    QApplication::sendEvent(card, &event);
+}
+
+const SMSContent messageWithoutNumber(u"SMSTO::hi"_s, QString(), u"hi"_s);
 
 } // namespace
 
@@ -94,8 +100,6 @@ private Q_SLOTS:
         const auto row = [](const char *name, PopupType type, const QString &text, std::optional<ParsedContent> content,
                              const QStringList &shows) { QTest::newRow(name) << type << text << content << shows; };
         const QString copied = u"Copied to clipboard"_s;
-        row("recognised text", PopupType::success, u"Hello"_s, std::nullopt,
-            { u"Text Captured"_s, u"Hello"_s, copied });
         const QString link = u"see https://kavri.example"_s;
         row("recognised link", PopupType::success, link, URLContent(link, { QUrl(u"https://kavri.example"_s) }),
             { u"Text Captured"_s, link, copied, u"[Open URL]"_s });
@@ -113,15 +117,11 @@ private Q_SLOTS:
             { u"QR Code Captured"_s, links, copied,
                 u"Open URL\u2026: Open All (2), https://a.example/?x=1&y=2, https://b.example/"_s });
         row("error", PopupType::error, u"It broke"_s, std::nullopt, { u"Error"_s, u"It broke"_s });
-        row("error without message", PopupType::error, QString(), std::nullopt, { u"Error"_s });
         row("cancelled", PopupType::cancelled, u"Nothing captured"_s, std::nullopt, { u"Capture Cancelled"_s });
-        row("no code", PopupType::noQRCodeFound, u"No QR code found"_s, std::nullopt, { u"No QR Code Found"_s });
         const QString permission = u"Kavri needs permission.\n\nGrant access, then try again."_s;
         row("permission", PopupType::permissionDenied, permission,
             URLContent(QString(), { QUrl(u"https://settings.example/"_s) }),
             { u"Permission Required"_s, permission, u"[Open System Settings]"_s });
-        row("permission without link", PopupType::permissionDenied, permission, std::nullopt,
-            { u"Permission Required"_s, permission });
     }
 
     void eachResultShowsWhatItCarries()
@@ -131,8 +131,7 @@ private Q_SLOTS:
         QFETCH(std::optional<ParsedContent>, content);
         QFETCH(QStringList, shows);
         PopupHarness popup;
-        popup.controller.showPopup(text, type, content);
-        QWidget *card = popup.card();
+        QWidget *card = popup.show(text, type, content);
         QVERIFY(card && card->isVisible());
         QCOMPARE(card->windowTitle(), shows.first());
         QCOMPARE(shownOn(card), shows);
@@ -144,8 +143,8 @@ private Q_SLOTS:
     void aLongWordIsWrappedNotCutOff()
     {
         PopupHarness popup;
-        popup.controller.showPopup(u"https://kavri.example/"_s + QString(300, u'x'), PopupType::success, std::nullopt);
-        auto *body = popup.card()->findChild<SelectableText *>(u"bodyText"_s);
+        auto *body
+            = popup.show(u"https://kavri.example/"_s + QString(300, u'x'))->findChild<SelectableText *>(u"bodyText"_s);
         QTRY_VERIFY(body->height() > 3 * body->fontMetrics().lineSpacing());
         QVERIFY(body->document()->size().width() <= body->viewport()->width() + 1);
     }
@@ -155,7 +154,7 @@ private Q_SLOTS:
     {
         PopupHarness popup(-1);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"^Popup duration .* cannot be waited for"_s));
-        popup.controller.showPopup(u"Hello"_s, PopupType::success, std::nullopt);
+        popup.show(u"Hello"_s);
         QTest::qWait(pastTheFadeMs);
         QVERIFY(popup.card());
     }
@@ -163,34 +162,27 @@ private Q_SLOTS:
     void hoveringPausesAndLeavingStartsTheFullDurationAgain()
     {
         PopupHarness popup(goesAtOnce);
-        popup.controller.showPopup(u"Hello"_s, PopupType::success, std::nullopt);
-        QWidget *card = popup.card();
-        QEvent enter(QEvent::Enter);
-        QEvent leave(QEvent::Leave);
-        QApplication::sendEvent(card, &enter);
+        QWidget *card = popup.show(u"Hello"_s);
+        hover(card, QEvent::Enter);
         QTest::qWait(pastTheFadeMs);
         QCOMPARE(popup.card(), card);
-
         // Leaving reads the setting again: a countdown resumed from what was left would close now.
-        popup.settings.setPopupDuration(staysLong);
-        QApplication::sendEvent(card, &leave);
+        popup.settings.setPopupDuration(3600);
+        hover(card, QEvent::Leave);
         QTest::qWait(pastTheFadeMs);
         QCOMPARE(popup.card(), card);
-
         popup.settings.setPopupDuration(goesAtOnce);
-        QApplication::sendEvent(card, &enter);
-        QApplication::sendEvent(card, &leave);
+        hover(card, QEvent::Enter);
+        hover(card, QEvent::Leave);
         QTRY_VERIFY(!popup.card());
     }
 
     void aNewResultReplacesTheCardAtOnceWithAFullDuration()
     {
         PopupHarness popup;
-        popup.controller.showPopup(u"first"_s, PopupType::success, std::nullopt);
-        const QPointer<QWidget> first = popup.card();
+        const QPointer<QWidget> first = popup.show(u"first"_s);
         popup.settings.setPopupDuration(goesAtOnce);
-        popup.controller.showPopup(u"second"_s, PopupType::error, std::nullopt);
-        QVERIFY(popup.card() && popup.card() != first);
+        QVERIFY(popup.show(u"second"_s, PopupType::error) != first);
         // No fade: the first card is gone in the same moment.
         QVERIFY(!first || !first->isVisible());
         QTRY_VERIFY(!first);
@@ -201,11 +193,10 @@ private Q_SLOTS:
     void anOlderCardsFadeLeavesANewerCardAlone()
     {
         PopupHarness popup;
-        popup.controller.showPopup(u"first"_s, PopupType::success, std::nullopt);
+        popup.show(u"first"_s);
         popup.controller.dismissAnimated();
         QVERIFY(popup.card()); // fading, not gone
-        popup.controller.showPopup(u"second"_s, PopupType::qrCode, std::nullopt);
-        QWidget *second = popup.card();
+        QWidget *second = popup.show(u"second"_s, PopupType::qrCode);
         QTest::qWait(pastTheFadeMs);
         QCOMPARE(popup.card(), second);
         QVERIFY(second->isVisible());
@@ -214,57 +205,48 @@ private Q_SLOTS:
     void onlyEscapeAndTheCloseButtonCloseTheCard()
     {
         PopupHarness popup;
-        popup.controller.showPopup(u"Hello"_s, PopupType::success, std::nullopt);
-        QWidget *card = popup.card();
-        for (const Qt::Key key : { Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_Backspace, Qt::Key_Q })
+        QWidget *card = popup.show(u"Hello"_s);
+        for (const Qt::Key key : { Qt::Key_Return, Qt::Key_Space, Qt::Key_Q })
             QTest::keyClick(card, key, Qt::ControlModifier);
-        QTest::keyClicks(card, u"qw"_s);
+        QTest::keyClicks(card, u"q"_s);
         QTest::qWait(pastTheFadeMs);
         QCOMPARE(popup.card(), card);
         QTest::keyClick(card, Qt::Key_Escape);
         QTRY_VERIFY(!popup.card());
 
-        popup.controller.showPopup(QString(), PopupType::cancelled, std::nullopt);
-        QTest::mouseClick(popup.card()->findChild<QAbstractButton *>(u"closeButton"_s), Qt::LeftButton);
+        card = popup.show(QString(), PopupType::cancelled);
+        QTest::mouseClick(card->findChild<QAbstractButton *>(u"closeButton"_s), Qt::LeftButton);
         QTRY_VERIFY(!popup.card());
     }
 
-    void openSystemSettingsOpensTheLinkAndKeepsTheCard()
-    {
-        UrlCatcher catcher({ u"https"_s });
-        PopupHarness popup;
-        const QUrl page(u"https://settings.example/privacy"_s);
-        popup.controller.showPopup(u"Grant access"_s, PopupType::permissionDenied, URLContent(QString(), { page }));
-        QWidget *card = popup.card();
-        click(card, u"settingsButton"_s);
-        QCOMPARE(catcher.opened, QList<QUrl> { page });
-        QTest::qWait(pastTheFadeMs);
-        QCOMPARE(popup.card(), card);
-    }
-
+    // Done: the card goes, from a button or, once its menu has closed, a menu entry. Opening the
+    // settings is no result, so that card stays.
     void aDoneActionClosesTheCard()
     {
         UrlCatcher catcher({ u"https"_s });
         PopupHarness popup;
         const QUrl link(u"https://kavri.example/"_s);
-        popup.controller.showPopup(link.toString(), PopupType::qrCode, URLContent(link.toString(), { link }));
-        click(popup.card(), u"actionButton"_s);
-        QCOMPARE(catcher.opened, QList<QUrl> { link });
+        click(popup.show(link.toString(), PopupType::qrCode, URLContent(link.toString(), { link })), u"actionButton"_s);
         QTRY_VERIFY(!popup.card());
-
-        // A menu entry acts once its menu has closed.
-        popup.controller.showPopup(u"tel:+491"_s, PopupType::qrCode, PhoneContent(u"tel:+491"_s, u"+491"_s));
-        menuEntry(popup.card(), u"Copy Number"_s)->trigger();
+        trigger(popup.show(u"tel:+491"_s, PopupType::qrCode, PhoneContent(u"tel:+491"_s, u"+491"_s)), u"Copy Number"_s);
         QTRY_VERIFY(!popup.card());
         QCOMPARE(QGuiApplication::clipboard()->text(), u"+491"_s);
+
+        const QUrl page(u"https://settings.example/privacy"_s);
+        QWidget *card = popup.show(u"Grant access"_s, PopupType::permissionDenied, URLContent(QString(), { page }));
+        click(card, u"settingsButton"_s);
+        QCOMPARE(catcher.opened, QList<QUrl>({ link, page }));
+        QTest::qWait(pastTheFadeMs);
+        QCOMPARE(popup.card(), card);
         QVERIFY(popup.alerts.isEmpty());
     }
 
-    void aFailedActionShowsTheAlertAndKeepsTheCard()
+    // Failed at once: the alert over the card, which stays. Failed later, once the save dialog has
+    // taken over and the card has gone: the alert on its own.
+    void aFailedActionShowsTheAlert()
     {
         PopupHarness popup;
-        popup.controller.showPopup(u"SMSTO::hi"_s, PopupType::qrCode, SMSContent(u"SMSTO::hi"_s, QString(), u"hi"_s));
-        QWidget *card = popup.card();
+        QWidget *card = popup.show(u"SMSTO::hi"_s, PopupType::qrCode, messageWithoutNumber);
         click(card, u"actionButton"_s);
         QCOMPARE(popup.alerts.size(), 1);
         QCOMPARE(popup.alerts.first().failure,
@@ -272,24 +254,17 @@ private Q_SLOTS:
         QCOMPARE(popup.alerts.first().parent, card);
         QTest::qWait(pastTheFadeMs);
         QCOMPARE(popup.card(), card);
-    }
 
-    void aLaterFailureOfAnOngoingActionShowsTheAlert()
-    {
-        PopupHarness popup;
         const QString vcard = u"BEGIN:VCARD\nVERSION:3.0\nFN:Ada\nEND:VCARD"_s;
-        popup.controller.showPopup(
-            vcard, PopupType::qrCode, VCardContent(vcard, u"Ada"_s, { { u"person.fill"_s, u"Ada"_s } }));
-        menuEntry(popup.card(), u"Save to File\u2026"_s)->trigger();
-        // The save dialog goes on by itself, so the card goes.
+        trigger(popup.show(vcard, PopupType::qrCode, VCardContent(vcard, u"Ada"_s, { { u"person.fill"_s, u"Ada"_s } })),
+            u"Save to File\u2026"_s);
         QTRY_COMPARE(popup.environment.proposedNames, QStringList { u"Ada.vcf"_s });
         QTRY_VERIFY(!popup.card());
-        QVERIFY(popup.alerts.isEmpty());
-
+        QCOMPARE(popup.alerts.size(), 1);
         popup.environment.answer(popup.dir.filePath(u"no/such/folder/Ada.vcf"_s));
-        QTRY_COMPARE(popup.alerts.size(), 1);
-        QCOMPARE(popup.alerts.first().failure.title, u"Could Not Save Contact"_s);
-        QVERIFY(!popup.alerts.first().hadParent);
+        QTRY_COMPARE(popup.alerts.size(), 2);
+        QCOMPARE(popup.alerts.last().failure.title, u"Could Not Save Contact"_s);
+        QVERIFY(!popup.alerts.last().hadParent);
     }
 
     // While the alert is open its card must not be deleted, even when a new result replaces it:
@@ -300,16 +275,12 @@ private Q_SLOTS:
         QPointer<QWidget> newer;
         popup.controller.setFailureAlert([&](const ActionFailure &failure, QWidget *parent) {
             QMessageBox alert(QMessageBox::Warning, failure.title, failure.message, QMessageBox::Ok, parent);
-            QTimer::singleShot(0, &alert, [&] {
-                popup.controller.showPopup(u"newer"_s, PopupType::success, std::nullopt);
-                newer = popup.card();
-            });
+            QTimer::singleShot(0, &alert, [&] { newer = popup.show(u"newer"_s); });
             // The user reads the alert for a while; meanwhile the alert's loop runs on.
             QTimer::singleShot(pastTheFadeMs, &alert, [&] { QTest::keyClick(&alert, Qt::Key_Escape); });
             alert.exec();
         });
-        popup.controller.showPopup(u"SMSTO::hi"_s, PopupType::qrCode, SMSContent(u"SMSTO::hi"_s, QString(), u"hi"_s));
-        const QPointer<QWidget> older = popup.card();
+        const QPointer<QWidget> older = popup.show(u"SMSTO::hi"_s, PopupType::qrCode, messageWithoutNumber);
         click(older, u"actionButton"_s);
         QVERIFY(newer);
         QTRY_VERIFY(!older);

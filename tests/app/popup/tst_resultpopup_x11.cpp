@@ -2,10 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 //
 // The result card on a private X server with a window manager, driven with xdotool as a user
-// would: it takes the focus and gives it back, Escape typed into another application closes it
-// without being taken from that application, its key observation ends with it and leaves Qt's
-// own input selection alone, and it sits in the middle of the usable screen. Leaves a picture of
-// every kind of card, on light and dark palettes, in the artifacts folder.
+// would: focus, Escape typed into another application, key observation and placement. Leaves a
+// picture of every kind of card, on light and dark palettes, in the artifacts folder.
 #include <array>
 #include <cstdlib>
 #include <memory>
@@ -47,18 +45,19 @@ WId activeWindow()
 
 template <typename T> using Reply = std::unique_ptr<T, decltype(&std::free)>;
 
-// This client's XInput event selections on the root window, by device.
-QMap<quint16, quint32> rootSelections()
+// This client's XInput event selection on the root window for \a device.
+quint32 rootSelection(quint16 device)
 {
     xcb_connection_t *x = qApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
     const Reply<xcb_input_xi_get_selected_events_reply_t> reply(
         xcb_input_xi_get_selected_events_reply(x, xcb_input_xi_get_selected_events(x, root), nullptr), std::free);
-    QMap<quint16, quint32> selections;
     for (auto masks = xcb_input_xi_get_selected_events_masks_iterator(reply.get()); reply && masks.rem;
-         xcb_input_event_mask_next(&masks))
-        selections[masks.data->deviceid] = masks.data->mask_len ? *xcb_input_event_mask_mask(masks.data) : 0;
-    return selections;
+         xcb_input_event_mask_next(&masks)) {
+        if (masks.data->deviceid == device)
+            return masks.data->mask_len ? *xcb_input_event_mask_mask(masks.data) : 0;
+    }
+    return 0;
 }
 
 // Another application's window, which reports the keys it receives.
@@ -159,40 +158,30 @@ private Q_SLOTS:
 
     // The window manager is asked to give the focus back to the window that had it before the
     // first card, as a pager would (source 2): not every window manager falls back to it itself.
+    // Once the user has gone elsewhere, a closing card takes nobody's focus.
     void theCardTakesTheFocusAndGivesItBack()
     {
         activate(m_other);
         PopupHarness popup;
-        popup.controller.showPopup(u"first"_s, PopupType::error, std::nullopt);
-        QVERIFY(QTest::qWaitForWindowExposed(popup.card()));
+        QVERIFY(QTest::qWaitForWindowExposed(popup.show(u"first"_s, PopupType::error)));
         QTRY_COMPARE(activeWindow(), popup.card()->winId());
-        popup.controller.showPopup(u"Hello"_s, PopupType::success, std::nullopt);
-        QWidget *card = popup.card();
+        QWidget *card = popup.show(u"Hello"_s);
         QVERIFY(QTest::qWaitForWindowExposed(card));
         QTRY_COMPARE(activeWindow(), card->winId());
-        // Tools find the card by its title.
-        QByteArray found;
-        QVERIFY(xdotool({ u"search"_s, u"--name"_s, u"^Text Captured$"_s }, &found));
-        QCOMPARE(found.trimmed().toULongLong(), card->winId());
+        {
+            ActivationRequests requests;
+            const std::array<quint32, 3> giveBack { quint32(m_other.window), 2, quint32(card->winId()) };
+            QVERIFY(xdotool({ u"key"_s, u"Escape"_s }));
+            QTRY_VERIFY(!popup.card());
+            QTRY_VERIFY(requests.received().contains(giveBack));
+            QTRY_COMPARE(activeWindow(), m_other.window);
+            // The card had the key, the other application never saw it.
+            QTest::qWait(100);
+            QVERIFY(!m_other.keys.contains(u"Esc"_s));
+        }
 
-        ActivationRequests requests;
-        const std::array<quint32, 3> giveBack { quint32(m_other.window), 2, quint32(card->winId()) };
-        QVERIFY(xdotool({ u"key"_s, u"Escape"_s }));
-        QTRY_VERIFY(!popup.card());
-        QTRY_VERIFY(requests.received().contains(giveBack));
-        QTRY_COMPARE(activeWindow(), m_other.window);
-        // The card had the key, the other application never saw it.
-        QTest::qWait(100);
-        QVERIFY(!m_other.keys.contains(u"Esc"_s));
-    }
-
-    // Once the user has gone elsewhere, a closing card takes nobody's focus.
-    void aCardClosingInTheBackgroundLeavesTheFocusAlone()
-    {
-        activate(m_other);
-        PopupHarness popup;
-        popup.controller.showPopup(u"Hello"_s, PopupType::success, std::nullopt);
-        QTRY_COMPARE(activeWindow(), popup.card()->winId());
+        card = popup.show(u"Hello"_s);
+        QTRY_COMPARE(activeWindow(), card->winId());
         activate(m_third);
         ActivationRequests requests;
         popup.controller.closeImmediately();
@@ -201,42 +190,32 @@ private Q_SLOTS:
         QCOMPARE(activeWindow(), m_third.window);
     }
 
+    // Escape is observed only while a card is shown, and Qt's own input selection stays alone.
     void escapeInAnotherApplicationClosesTheCardAndReachesIt()
     {
-        PopupHarness popup;
-        popup.controller.showPopup(u"Hello"_s, PopupType::qrCode, PlainTextContent(u"Hello"_s));
-        QVERIFY(QTest::qWaitForWindowExposed(popup.card()));
-        activate(m_other);
-
-        QVERIFY(xdotool({ u"key"_s, u"a"_s, u"Return"_s, u"space"_s, u"Tab"_s }));
-        QTRY_COMPARE(m_other.keys, QStringList({ u"A"_s, u"Return"_s, u"Space"_s, u"Tab"_s }));
-        QTest::qWait(pastTheFadeMs);
-        QVERIFY(popup.card());
-
-        QVERIFY(xdotool({ u"key"_s, u"Escape"_s }));
-        QTRY_VERIFY(!popup.card());
-        QTRY_VERIFY(m_other.keys.contains(u"Esc"_s));
-        QCOMPARE(activeWindow(), m_other.window);
-    }
-
-    void keysAreObservedOnlyWhileACardIsShown()
-    {
-        const QMap<quint16, quint32> before = rootSelections();
-        QVERIFY(!(before.value(XCB_INPUT_DEVICE_ALL_MASTER) & rawKeyPress));
+        const quint32 qtOwn = rootSelection(XCB_INPUT_DEVICE_ALL);
+        QCOMPARE(rootSelection(XCB_INPUT_DEVICE_ALL_MASTER) & rawKeyPress, 0u);
         {
             PopupHarness popup;
-            popup.controller.showPopup(u"Hello"_s, PopupType::success, std::nullopt);
-            QVERIFY(rootSelections().value(XCB_INPUT_DEVICE_ALL_MASTER) & rawKeyPress);
-            // Qt's own selection for all devices stays in place throughout.
-            QCOMPARE(rootSelections().value(XCB_INPUT_DEVICE_ALL), before.value(XCB_INPUT_DEVICE_ALL));
-            popup.controller.closeImmediately();
-            QCOMPARE(rootSelections().value(XCB_INPUT_DEVICE_ALL_MASTER), 0u);
-            QCOMPARE(rootSelections().value(XCB_INPUT_DEVICE_ALL), before.value(XCB_INPUT_DEVICE_ALL));
+            QVERIFY(QTest::qWaitForWindowExposed(popup.show(u"Hello"_s)));
+            QVERIFY(rootSelection(XCB_INPUT_DEVICE_ALL_MASTER) & rawKeyPress);
+            activate(m_other);
+            QVERIFY(xdotool({ u"key"_s, u"a"_s, u"Return"_s }));
+            QTRY_COMPARE(m_other.keys, QStringList({ u"A"_s, u"Return"_s }));
+            QTest::qWait(pastTheFadeMs);
+            QVERIFY(popup.card());
+
+            QVERIFY(xdotool({ u"key"_s, u"Escape"_s }));
+            QTRY_VERIFY(!popup.card());
+            QTRY_VERIFY(m_other.keys.contains(u"Esc"_s));
+            QCOMPARE(activeWindow(), m_other.window);
+            QCOMPARE(rootSelection(XCB_INPUT_DEVICE_ALL_MASTER), 0u);
+            QCOMPARE(rootSelection(XCB_INPUT_DEVICE_ALL), qtOwn);
             // Another card, another selection, gone with the controller.
-            popup.controller.showPopup(u"Hello"_s, PopupType::success, std::nullopt);
-            QVERIFY(rootSelections().value(XCB_INPUT_DEVICE_ALL_MASTER) & rawKeyPress);
+            popup.show(u"Hello"_s);
+            QVERIFY(rootSelection(XCB_INPUT_DEVICE_ALL_MASTER) & rawKeyPress);
         }
-        QCOMPARE(rootSelections().value(XCB_INPUT_DEVICE_ALL_MASTER), 0u);
+        QCOMPARE(rootSelection(XCB_INPUT_DEVICE_ALL_MASTER), 0u);
     }
 
     // The tray panel takes the bottom of the screen, so the usable centre is not the screen's.
@@ -246,53 +225,44 @@ private Q_SLOTS:
         QVERIFY(xdotool({ u"mousemove"_s, QString::number(pointer.x()), QString::number(pointer.y()) }));
         QTRY_COMPARE(QCursor::pos(), pointer);
         PopupHarness popup;
-        popup.controller.showPopup(QString(), PopupType::noTextFound, std::nullopt);
-        QWidget *card = popup.card();
+        QWidget *card = popup.show(QString(), PopupType::noTextFound);
         QVERIFY(QTest::qWaitForWindowExposed(card));
         const QPoint centre = QGuiApplication::screenAt(pointer)->availableGeometry().center();
         QTRY_VERIFY2((card->geometry().center() - centre).manhattanLength() <= 2,
             qPrintable(u"card at %1,%2"_s.arg(card->geometry().center().x()).arg(card->geometry().center().y())));
     }
 
-    void picturesOfEveryCard_data()
-    {
-        QTest::addColumn<bool>("dark");
-        QTest::newRow("light") << false;
-        QTest::newRow("dark") << true;
-    }
-
     void picturesOfEveryCard()
     {
-        QFETCH(bool, dark);
         const QString folder = qEnvironmentVariable("KAVRI_ARTIFACTS");
         QVERIFY(!folder.isEmpty() && QDir().mkpath(folder));
-        const QPalette original = QApplication::palette();
-        if (dark)
-            QApplication::setPalette(QPalette(QColor(0x3a, 0x3a, 0x3e)));
         const QString vcard = u"BEGIN:VCARD\nFN:Ada Lovelace\nTEL:+44 20 7946 0000\nEND:VCARD"_s;
         const std::optional<ParsedContent> contact = VCardContent(vcard, u"Ada Lovelace"_s,
             { { u"person.fill"_s, u"Ada Lovelace"_s }, { u"phone.fill"_s, u"+44 20 7946 0000"_s } });
         const std::optional<ParsedContent> settingsLink = URLContent(QString(), { QUrl(u"https://example.org/"_s) });
+        const QPalette light = QApplication::palette();
         PopupHarness popup;
-        for (int type = 0; type <= int(PopupType::permissionDenied); ++type) {
-            const auto popupType = PopupType(type);
-            popup.controller.showPopup(u"Kavri reads the text on the screen.\nTwo lines of it."_s, popupType,
-                popupType == PopupType::qrCode                 ? contact
-                    : popupType == PopupType::permissionDenied ? settingsLink
-                                                               : std::nullopt);
-            QWidget *card = popup.card();
-            QVERIFY(QTest::qWaitForWindowExposed(card));
-            const QImage picture = card->grab().toImage();
-            // The card itself is painted, whatever the desktop does around it.
-            QVERIFY(qAlpha(picture.pixel(picture.width() / 2, picture.height() * 7 / 8)) > 200);
-            const QString name = card->windowTitle().toLower().replace(u' ', u'-');
-            QVERIFY(picture.save(u"%1/popup-%2-%3.png"_s.arg(folder, name, dark ? u"dark"_s : u"light"_s)));
-            if (const auto *body = card->findChild<SelectableText *>(u"bodyText"_s)) {
-                const QFontMetrics monospaced(body->font());
-                QCOMPARE(monospaced.horizontalAdvance(u"iiii"_s), monospaced.horizontalAdvance(u"MMMM"_s));
+        for (const bool dark : { false, true }) {
+            QApplication::setPalette(dark ? QPalette(QColor(0x3a, 0x3a, 0x3e)) : light);
+            for (int type = 0; type <= int(PopupType::permissionDenied); ++type) {
+                const auto popupType = PopupType(type);
+                QWidget *card = popup.show(u"Kavri reads the text on the screen.\nTwo lines of it."_s, popupType,
+                    popupType == PopupType::qrCode                 ? contact
+                        : popupType == PopupType::permissionDenied ? settingsLink
+                                                                   : std::nullopt);
+                QVERIFY(QTest::qWaitForWindowExposed(card));
+                const QImage picture = card->grab().toImage();
+                // The card itself is painted, whatever the desktop does around it.
+                QVERIFY(qAlpha(picture.pixel(picture.width() / 2, picture.height() * 7 / 8)) > 200);
+                const QString name = card->windowTitle().toLower().replace(u' ', u'-');
+                QVERIFY(picture.save(u"%1/popup-%2-%3.png"_s.arg(folder, name, dark ? u"dark"_s : u"light"_s)));
+                if (const auto *body = card->findChild<SelectableText *>(u"bodyText"_s)) {
+                    const QFontMetrics monospaced(body->font());
+                    QCOMPARE(monospaced.horizontalAdvance(u"iiii"_s), monospaced.horizontalAdvance(u"MMMM"_s));
+                }
             }
         }
-        QApplication::setPalette(original);
+        QApplication::setPalette(light);
     }
 };
 
