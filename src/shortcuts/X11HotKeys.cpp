@@ -24,6 +24,7 @@
 
 #include "KeyTable.h"
 #include "platform/Log.h"
+#include "platform/X11Desktop.h"
 
 using namespace Qt::StringLiterals;
 
@@ -53,12 +54,6 @@ std::optional<quint16> x11Modifiers(int carbonModifiers)
 
 constexpr quint16 relevantModifiers = XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_4 | XCB_MOD_MASK_1 | XCB_MOD_MASK_SHIFT;
 
-xcb_connection_t *qtConnection()
-{
-    auto *x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return x11 ? x11->connection() : nullptr;
-}
-
 QList<quint8> keyCodesFor(xcb_key_symbols_t *symbols, xcb_keysym_t keysym)
 {
     QList<quint8> codes;
@@ -73,23 +68,15 @@ QList<quint8> keyCodesFor(xcb_key_symbols_t *symbols, xcb_keysym_t keysym)
 
 bool X11HotKeys::isAvailable()
 {
-    return QGuiApplication::platformName() == u"xcb" && qtConnection();
+    return X11Desktop::connection() != nullptr;
 }
 
 X11HotKeys::X11HotKeys(QObject *parent)
     : HotKeyBackend(parent)
-    , m_connection(qtConnection())
+    , m_connection(X11Desktop::connection())
 {
     Q_ASSERT(m_connection);
-    char *host = nullptr;
-    int display = 0;
-    int screenNumber = 0;
-    if (xcb_parse_display(nullptr, &host, &display, &screenNumber))
-        std::free(host);
-    auto screens = xcb_setup_roots_iterator(xcb_get_setup(m_connection));
-    for (int i = 0; i < screenNumber && screens.rem > 1; ++i)
-        xcb_screen_next(&screens);
-    m_root = screens.data->root;
+    m_root = X11Desktop::rootWindow(m_connection);
     m_symbols = xcb_key_symbols_alloc(m_connection);
     updateNumLockMask();
 

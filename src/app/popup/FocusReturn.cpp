@@ -8,8 +8,8 @@
 
 #include <xcb/xcb.h>
 
-#include "X11Desktop.h"
 #include "platform/Log.h"
+#include "platform/X11Desktop.h"
 
 namespace kavri {
 

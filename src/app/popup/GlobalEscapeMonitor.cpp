@@ -11,8 +11,8 @@
 #include <xcb/xcb_keysyms.h>
 #include <xcb/xinput.h>
 
-#include "X11Desktop.h"
 #include "platform/Log.h"
+#include "platform/X11Desktop.h"
 
 namespace kavri {
 

@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include "X11Desktop.h"
+#include "platform/X11Desktop.h"
 
 using namespace Qt::StringLiterals;
 

@@ -6,7 +6,7 @@
 
 struct xcb_connection_t;
 
-// The few X11 facts the result card needs, read through Qt's own connection to the X server.
+// The few X11 facts Kavri needs (shortcuts, the result card), read through Qt's own connection to the X server.
 // Everything answers "nothing" (null, 0, false) when Kavri does not run under Qt's xcb platform.
 namespace kavri::X11Desktop {
 
