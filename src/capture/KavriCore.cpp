@@ -37,6 +37,14 @@ void KavriCore::setDelegate(KavriCoreDelegate *delegate)
     m_delegateIsObject = m_delegateObject != nullptr;
 }
 
+void KavriCore::setCapturing(bool capturing)
+{
+    if (m_isCapturing == capturing)
+        return;
+    m_isCapturing = capturing;
+    Q_EMIT capturingChanged(capturing);
+}
+
 void KavriCore::clearLastResult()
 {
     m_lastRecognizedText.clear();
@@ -57,7 +65,7 @@ void KavriCore::startCapture(Step step)
 {
     if (m_isCapturing)
         return;
-    m_isCapturing = true;
+    setCapturing(true);
     m_capturer.captureRegion(m_settings.soundEffectsEnabled())
         .then(this,
             [this, step](const Outcome<QImage> &captured) {
@@ -81,7 +89,7 @@ void KavriCore::recognizeTextAndReport(const QImage &image, ErrorHandler onError
                     return;
                 }
                 const QString &text = std::get<QString>(recognized);
-                m_isCapturing = false;
+                setCapturing(false);
                 if (text.isEmpty()) {
                     report(CaptureResult::NoTextFound {});
                     return;
@@ -105,7 +113,7 @@ void KavriCore::detectBarcodesAndReport(const QImage &image)
                     failCapture(*error);
                     return;
                 }
-                m_isCapturing = false;
+                setCapturing(false);
                 if (!handleBarcodePayloads(std::get<QStringList>(detected)))
                     report(CaptureResult::NoQRCodeFound {});
             })
@@ -122,7 +130,7 @@ void KavriCore::processImportedImage(const QImage &image)
                     return;
                 }
                 if (handleBarcodePayloads(std::get<QStringList>(detected))) {
-                    m_isCapturing = false;
+                    setCapturing(false);
                     return;
                 }
                 recognizeTextAndReport(image, &KavriCore::failImport);
@@ -162,7 +170,7 @@ void KavriCore::processImageFromClipboard()
             return;
         }
     }
-    m_isCapturing = true;
+    setCapturing(true);
     processImportedImage(std::get<QImage>(read));
 }
 
@@ -170,7 +178,7 @@ void KavriCore::processImage(const QImage &image)
 {
     if (m_isCapturing)
         return;
-    m_isCapturing = true;
+    setCapturing(true);
     processImportedImage(image);
 }
 
@@ -182,7 +190,7 @@ void KavriCore::putOnClipboard(const QString &text)
 
 void KavriCore::failCapture(const KavriError &error)
 {
-    m_isCapturing = false;
+    setCapturing(false);
     switch (error.kind()) {
     case KavriError::Kind::permissionDenied:
         report(CaptureResult::PermissionDenied {});
@@ -198,7 +206,7 @@ void KavriCore::failCapture(const KavriError &error)
 
 void KavriCore::failImport(const KavriError &error)
 {
-    m_isCapturing = false;
+    setCapturing(false);
     report(CaptureResult::Error { error.errorDescription() });
 }
 

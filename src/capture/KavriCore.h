@@ -43,7 +43,12 @@ public:
     void processImageFromClipboard();
     void processImage(const QImage &image);
 
+Q_SIGNALS:
+    // A capture or import started or ended.
+    void capturingChanged(bool isCapturing);
+
 private:
+    void setCapturing(bool capturing);
     using Step = void (KavriCore::*)(const QImage &);
     using ErrorHandler = void (KavriCore::*)(const KavriError &);
 

@@ -9,7 +9,7 @@ namespace kavri::PlatformWording {
 
 namespace {
 
-constexpr std::array<std::pair<QStringView, QStringView>, 5> substitutions { {
+constexpr std::array<std::pair<QStringView, QStringView>, 8> substitutions { {
     { u"System Settings > Privacy & Security > Screen Recording", u"your desktop's privacy settings for screenshots" },
     { u"Kavri needs screen recording permission to capture text from your screen.\n\n"
       u"Grant access in System Settings, then try again.",
@@ -23,6 +23,10 @@ constexpr std::array<std::pair<QStringView, QStringView>, 5> substitutions { {
         u"Failed to open a messaging application with the provided phone number." },
     { u"Failed to open FaceTime with the provided phone number.",
         u"Failed to open a calling application with the provided phone number." },
+    { u"macOS version: ", u"OS version: " },
+    { u"Sound effects require \"Play user interface sound effects\" to be enabled in System Settings > Sound.",
+        u"Sound effects require event sounds to be enabled in your desktop's sound settings." },
+    { u"Screen OCR for macOS", u"Screen OCR for Linux" },
 } };
 
 } // namespace

@@ -72,4 +72,15 @@ bool compositingManagerRunning()
     return reply && reply->owner != XCB_NONE;
 }
 
+bool pointerButtonDown()
+{
+    xcb_connection_t *x = connection();
+    if (!x)
+        return false;
+    const auto cookie = xcb_query_pointer(x, rootWindow(x));
+    const Reply<xcb_query_pointer_reply_t> reply(xcb_query_pointer_reply(x, cookie, nullptr), std::free);
+    constexpr quint16 buttons = XCB_BUTTON_MASK_1 | XCB_BUTTON_MASK_2 | XCB_BUTTON_MASK_3;
+    return reply && (reply->mask & buttons) != 0;
+}
+
 } // namespace kavri::X11Desktop

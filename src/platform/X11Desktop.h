@@ -20,5 +20,7 @@ quint32 atom(xcb_connection_t *connection, const char *name);
 
 // Whether a compositing manager draws the screen, so that translucent windows really are.
 bool compositingManagerRunning();
+// Whether a mouse button is held anywhere on the screen, also over other clients' windows.
+bool pointerButtonDown();
 
 } // namespace kavri::X11Desktop

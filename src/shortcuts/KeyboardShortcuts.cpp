@@ -227,4 +227,9 @@ void Registry::fire(quint32 id, Phase phase)
         action();
 }
 
+HotKeyBackend *Registry::backend() const
+{
+    return m_backend.data();
+}
+
 } // namespace kavri::KeyboardShortcuts

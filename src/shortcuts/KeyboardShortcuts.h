@@ -71,6 +71,8 @@ public:
     void setPaused(bool paused);
     // Posted by a recorder control when it starts or stops recording.
     void setRecorderActive(bool isActive);
+    // The backend the combinations are registered with; none in a process without one.
+    HotKeyBackend *backend() const;
 
     void setDiagnosticSink(DiagnosticSink sink) { m_diagnosticSink = std::move(sink); }
 
