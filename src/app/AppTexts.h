@@ -32,4 +32,33 @@ inline constexpr QStringView captureQRCode = u"Capture QR Code";
 inline constexpr QStringView settings = u"Settings\u2026";
 inline constexpr QStringView quitKavri = u"Quit Kavri";
 
+// Kavri's window in the tray.
+namespace MenuBar {
+inline constexpr QStringView settings = u"Settings...";
+inline constexpr QStringView import = u"Import";
+inline constexpr QStringView lastCaptured = u"Last Captured";
+inline constexpr QStringView more = u"More...";
+inline constexpr QStringView copyPassword = u"Copy Password";
+inline constexpr QStringView copyToClipboard = u"Copy to Clipboard";
+inline constexpr QStringView showPopup = u"Show Popup";
+inline constexpr QStringView clear = u"Clear";
+inline constexpr QStringView checkForUpdates = u"Check for Updates...";
+inline constexpr QStringView aboutKavri = u"About Kavri";
+inline constexpr QStringView support = u"Support";
+inline constexpr QStringView visitWebsite = u"Visit Website";
+inline constexpr QStringView faq = u"FAQ";
+inline constexpr QStringView contact = u"Contact";
+} // namespace MenuBar
+
+namespace Import {
+inline constexpr QStringView fromClipboard = u"Import from Clipboard";
+inline constexpr QStringView fromFile = u"Import from File\u2026";
+inline constexpr QStringView chooseImage = u"Import Image";
+inline constexpr QStringView imageFiles = u"Images (*.png *.jpg *.jpeg *.webp *.bmp *.gif *.tif *.tiff)";
+inline QString unreadableFile(const QString &fileName, const QString &reason)
+{
+    return QStringLiteral("Could not open \u201c%1\u201d: %2").arg(fileName, reason);
+}
+} // namespace Import
+
 } // namespace kavri::AppTexts

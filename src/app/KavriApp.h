@@ -12,8 +12,9 @@ namespace kavri {
 
 class AppDelegate;
 class AppRootCoordinator;
-class BasicSettingsWindow;
 class LaunchServices;
+class MenuBarWindow;
+struct MenuBarActions;
 class StatusItem;
 
 // The running tray application: the coordinator, the tray icon, the settings window and the start
@@ -31,13 +32,15 @@ public:
     void perform(AppRequest request, const QString &source);
 
 private:
-    void showSettings();
+    // An empty pane leaves the choice to the settings window.
+    void showSettings(const QString &pane = {});
     void toggleMenu();
+    MenuBarActions menuBarActions();
 
     AppRootCoordinator &m_coordinator;
     std::unique_ptr<LaunchServices> m_services;
     std::unique_ptr<StatusItem> m_statusItem;
-    std::unique_ptr<BasicSettingsWindow> m_settingsWindow;
+    std::unique_ptr<MenuBarWindow> m_menuWindow;
     std::unique_ptr<AppDelegate> m_delegate;
 };
 

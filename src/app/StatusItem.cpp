@@ -62,12 +62,28 @@ StatusItem::StatusItem(AppRootCoordinator &coordinator, std::function<void()> op
     m_tray.show();
 }
 
+void StatusItem::setBadged(bool badged)
+{
+    if (m_badged == badged)
+        return;
+    m_badged = badged;
+    updateIcon();
+}
+
 void StatusItem::updateIcon()
 {
     const MenuBarIcon icon { m_coordinator.menuBarIcon(), m_coordinator.menuBarIconStyle() };
     QIcon image;
     for (const qreal ratio : { 1.0, 2.0 }) {
-        image.addPixmap(trayPixmap(icon, 22, ratio));
+        QPixmap pixmap = trayPixmap(icon, 22, ratio);
+        if (m_badged) {
+            QPainter painter(&pixmap);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setPen(QPen(QColor(0x20, 0x20, 0x20, 0xc0), 1));
+            painter.setBrush(QColor(0xe0, 0x30, 0x30));
+            painter.drawEllipse(QRectF(13.5, 0.5, 8, 8));
+        }
+        image.addPixmap(pixmap);
     }
     m_tray.setIcon(image);
 }

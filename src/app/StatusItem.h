@@ -26,6 +26,9 @@ public:
     QMenu &contextMenu() { return m_menu; }
     // Where the tray icon is on screen; empty when the tray does not tell.
     QRect geometry() const { return m_tray.geometry(); }
+    // A dot on the icon: something waits for the user's attention.
+    void setBadged(bool badged);
+    bool isBadged() const { return m_badged; }
 
 private:
     void updateIcon();
@@ -33,6 +36,7 @@ private:
     AppRootCoordinator &m_coordinator;
     QSystemTrayIcon m_tray;
     QMenu m_menu;
+    bool m_badged = false;
 };
 
 } // namespace kavri

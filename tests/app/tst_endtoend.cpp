@@ -37,6 +37,38 @@ QByteArray windowsTitled(const QString &title)
     return ids.trimmed();
 }
 
+// Position and size of a window, from xdotool's shell output.
+QRect geometryOf(const QByteArray &id)
+{
+    QByteArray shell;
+    xdotool({ u"getwindowgeometry"_s, u"--shell"_s, QString::fromLatin1(id) }, &shell);
+    QHash<QByteArray, int> values;
+    for (const QByteArray &line : shell.split('\n')) {
+        const QList<QByteArray> pair = line.split('=');
+        if (pair.size() == 2)
+            values.insert(pair[0], pair[1].toInt());
+    }
+    return { values.value("X"), values.value("Y"), values.value("WIDTH"), values.value("HEIGHT") };
+}
+
+// Kavri's visible windows of about the given size, smallest first.
+QList<QRect> kavriWindows(const QByteArray &name)
+{
+    QByteArray ids;
+    xdotool({ u"search"_s, u"--onlyvisible"_s, u"--class"_s, u"kavri"_s }, &ids);
+    QList<QRect> windows;
+    for (const QByteArray &id : ids.trimmed().split('\n')) {
+        if (id.isEmpty())
+            continue;
+        QByteArray title;
+        xdotool({ u"getwindowname"_s, QString::fromLatin1(id) }, &title);
+        if (name.isEmpty() || title.trimmed() == name)
+            windows.append(geometryOf(id));
+    }
+    std::sort(windows.begin(), windows.end(), [](QRect a, QRect b) { return a.width() < b.width(); });
+    return windows;
+}
+
 } // namespace
 
 class TestEndToEnd : public QObject
@@ -135,6 +167,35 @@ private Q_SLOTS:
             u"xdotool"_s, { u"search"_s, u"--sync"_s, u"--onlyvisible"_s, u"--name"_s, u"^kavri-screencapture$"_s }));
         QVERIFY(xdotool({ u"key"_s, u"Escape"_s }));
         expectCard(u"Capture Cancelled"_s, u"popup-capture-cancelled"_s);
+    }
+
+    void aClickOnTheTrayIconOpensTheWindowBesideIt()
+    {
+        // The tray icon is the smallest of Kavri's windows.
+        const QList<QRect> windows = kavriWindows({});
+        QVERIFY(!windows.isEmpty());
+        const QRect icon = windows.first();
+        QVERIFY2(icon.width() <= 64, qPrintable(u"%1x%2"_s.arg(icon.width()).arg(icon.height())));
+        QVERIFY(xdotool({ u"mousemove"_s, QString::number(icon.center().x()), QString::number(icon.center().y()),
+            u"click"_s, u"1"_s }));
+        QTRY_VERIFY_WITH_TIMEOUT(!windowsTitled(u"Kavri"_s).isEmpty(), 10000);
+        const QByteArray id = windowsTitled(u"Kavri"_s).split('\n').first();
+        const QRect window = geometryOf(id);
+        // The trayer sits at the bottom right: the window opens just above the icon, its right edge
+        // at the icon's.
+        QVERIFY2(window.bottom() < icon.top() && icon.top() - window.bottom() < 16,
+            qPrintable(
+                u"window %1,%2 %3x%4"_s.arg(window.x()).arg(window.y()).arg(window.width()).arg(window.height())));
+        QVERIFY(qAbs(window.right() - icon.right()) < 16);
+        const QString artefacts = qEnvironmentVariable("KAVRI_ARTIFACTS");
+        if (!artefacts.isEmpty()) {
+            QTest::qWait(300); // painted
+            runX11Tool(u"import"_s,
+                { u"-window"_s, QString::fromLatin1(id),
+                    QDir(artefacts).filePath(u"menubar-window-last-capture.png"_s) });
+        }
+        QVERIFY(xdotool({ u"key"_s, u"Escape"_s }));
+        QTRY_VERIFY(windowsTitled(u"Kavri"_s).isEmpty());
     }
 };
 

@@ -31,6 +31,12 @@ QColor secondaryColor(const QPalette &palette)
     return palette.color(QPalette::PlaceholderText);
 }
 
+QFont captionFont(QFont font)
+{
+    font.setPointSizeF(font.pointSizeF() * 0.85);
+    return font;
+}
+
 PopupStyle popupStyle(PopupType type, const QPalette &palette)
 {
     const QColor accent = palette.color(QPalette::Highlight);

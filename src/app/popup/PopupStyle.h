@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QPalette>
 #include <QString>
 
@@ -29,6 +30,8 @@ PopupStyle popupStyle(PopupType type, const QPalette &palette);
 
 // Grey text for labels that step back: the palette's placeholder text colour.
 QColor secondaryColor(const QPalette &palette);
+// The smaller font of captions and hints.
+QFont captionFont(QFont font);
 
 // The card's own texts beyond the titles.
 namespace PopupTexts {
