@@ -16,23 +16,11 @@
 #include "platform/UserDefaults.h"
 #include "services/update/SparkleHelper.h"
 #include "support/LocalHttpServer.h"
+#include "support/UpdateFakes.h"
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
 using namespace kavri;
-
-namespace {
-
-class RecordingDelegate : public QObject, public SparkleHelperDelegate
-{
-public:
-    int found = 0;
-    int notFound = 0;
-    void sparkleHelperDidNotFindUpdate() override { ++notFound; }
-    void sparkleHelperDidFindUpdate() override { ++found; }
-};
-
-} // namespace
 
 class TestUpdateWindows : public QObject
 {
@@ -44,7 +32,7 @@ private:
     std::unique_ptr<UserDefaults> m_defaults;
     std::unique_ptr<SparkleHelper> m_helper;
     StandardUserDriver *m_driver = nullptr;
-    RecordingDelegate m_delegate;
+    test::RecordingUpdateDelegate m_delegate;
     QList<QUrl> m_opened;
     QByteArray m_feed;
     QByteArray m_notesPath = "/notes/2.0.html";
@@ -59,12 +47,7 @@ private:
                                    : "<sparkle:releaseNotesLink>" + notesLink + "</sparkle:releaseNotesLink>")
             + "<enclosure url=\"https://kavri.app/kavri/Kavri-" + version + ".tar.gz\"/></item>";
     }
-    void serveFeed(const QByteArray &items)
-    {
-        m_feed = "<?xml version=\"1.0\"?><rss version=\"2.0\" "
-                 "xmlns:sparkle=\"http://www.andymatuschak.org/xml-namespaces/sparkle\"><channel>"
-            + items + "</channel></rss>";
-    }
+    void serveFeed(const QByteArray &items) { m_feed = test::appcastWith(items); }
     int feedRequests() const
     {
         return int(std::count_if(m_server.requests().cbegin(), m_server.requests().cend(),

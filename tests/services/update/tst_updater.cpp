@@ -12,6 +12,7 @@
 #include "platform/UserDefaults.h"
 #include "services/update/SparkleHelper.h"
 #include "support/LocalHttpServer.h"
+#include "support/UpdateFakes.h"
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
@@ -27,19 +28,8 @@ QByteArray feedWith(const QList<QByteArray> &versions)
     for (const QByteArray &version : versions)
         items += "<item><title>Kavri</title><sparkle:version>" + version
             + "</sparkle:version><enclosure url=\"https://kavri.app/k.tar.gz\"/></item>";
-    return "<?xml version=\"1.0\"?><rss version=\"2.0\" "
-           "xmlns:sparkle=\"http://www.andymatuschak.org/xml-namespaces/sparkle\"><channel>"
-        + items + "</channel></rss>";
+    return test::appcastWith(items);
 }
-
-class RecordingDelegate : public QObject, public SparkleHelperDelegate
-{
-public:
-    int found = 0;
-    int notFound = 0;
-    void sparkleHelperDidNotFindUpdate() override { ++notFound; }
-    void sparkleHelperDidFindUpdate() override { ++found; }
-};
 
 } // namespace
 
@@ -112,7 +102,7 @@ private Q_SLOTS:
         m_answer.body = feedWith(versions);
         UserDefaults defaults(defaultsPath());
         SparkleHelper helper(defaults, options());
-        RecordingDelegate delegate;
+        test::RecordingUpdateDelegate delegate;
         helper.setDelegate(&delegate);
         QSignalSpy foundSpy(helper.updater(), &Updater::updateFound);
 
@@ -131,7 +121,7 @@ private Q_SLOTS:
     {
         UserDefaults defaults(defaultsPath());
         SparkleHelper helper(defaults, options());
-        auto *delegate = new RecordingDelegate;
+        auto *delegate = new test::RecordingUpdateDelegate;
         helper.setDelegate(delegate);
         QSignalSpy notFound(helper.updater(), &Updater::updateNotFound);
         // The check ends, and the delegate goes before the main loop turns again.
@@ -226,7 +216,7 @@ private Q_SLOTS:
 
         UserDefaults defaults(defaultsPath());
         SparkleHelper helper(defaults, options());
-        RecordingDelegate delegate;
+        test::RecordingUpdateDelegate delegate;
         helper.setDelegate(&delegate);
         QSignalSpy failed(helper.updater(), &Updater::checkFailed);
         const QRegularExpression logged(u"Update check failed: .*"_s + QRegularExpression::escape(message),
