@@ -102,7 +102,7 @@ SettingsWindowController &sharedSettingsWindow()
     static SettingsViewModel model(AppSettings::shared(), &updates);
     static auto *controller = [] {
         updates.attach(model);
-        return new SettingsWindowController(
+        return deletedOnQuit(new SettingsWindowController(
             SettingsWindowController::Dependencies {
                 .viewModel = model,
                 .shortcuts = KeyboardShortcuts::Registry::shared(),
@@ -111,7 +111,7 @@ SettingsWindowController &sharedSettingsWindow()
                 .languages = RecognitionLanguages::supportedLanguages(),
                 .hotKeys = KeyboardShortcuts::Registry::shared().backend(),
             },
-            qApp);
+            nullptr));
     }();
     return *controller;
 }

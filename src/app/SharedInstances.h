@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
+
 #include "capture/CaptureSeams.h"
 #include "settings/AppSettings.h"
 
@@ -15,6 +17,15 @@ class ScreenCaptureEngine;
 ScreenCaptureEngine &sharedScreenCaptureEngine();
 // Content actions over the desktop's real services.
 ContentActionHandler &sharedContentActionHandler();
+
+// Widgets must be gone before the application object is: \a object, which owns some, is deleted
+// when Kavri quits (its shared instance is not used after that).
+template <typename T> T *deletedOnQuit(T *object)
+{
+    QCoreApplication *app = QCoreApplication::instance();
+    QObject::connect(app, &QCoreApplication::aboutToQuit, app, [object] { delete object; });
+    return object;
+}
 
 // The settings window over the shared settings, shortcuts, login item and update checker.
 SettingsWindowController &sharedSettingsWindow();

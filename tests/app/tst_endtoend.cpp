@@ -141,6 +141,7 @@ private Q_SLOTS:
     {
         m_kavri.terminate();
         QVERIFY(m_kavri.waitForFinished(10000));
+        QCOMPARE(m_kavri.exitStatus(), QProcess::NormalExit);
         QCOMPARE(m_kavri.exitCode(), 0);
     }
 
@@ -196,6 +197,20 @@ private Q_SLOTS:
         }
         QVERIFY(xdotool({ u"key"_s, u"Escape"_s }));
         QTRY_VERIFY(windowsTitled(u"Kavri"_s).isEmpty());
+    }
+
+    // The Import submenu and the settings window, from the keyboard; both must also survive the
+    // end of the process (cleanupTestCase checks the exit status).
+    void theWindowLeadsToImportAndSettings()
+    {
+        QVERIFY(runX11Tool(QStringLiteral(KAVRI_BINARY), { u"--toggle-menu"_s }));
+        QTRY_VERIFY_WITH_TIMEOUT(!windowsTitled(u"Kavri"_s).isEmpty(), 10000);
+        QTest::qWait(200); // focused
+        QVERIFY(xdotool({ u"key"_s, u"Down"_s, u"Down"_s, u"Down"_s, u"Return"_s }));
+        QTest::qWait(500); // the submenu is up
+        QVERIFY(xdotool({ u"key"_s, u"Escape"_s, u"Down"_s, u"Return"_s }));
+        QTRY_VERIFY_WITH_TIMEOUT(!windowsTitled(u"General"_s).isEmpty(), 10000);
+        QVERIFY(windowsTitled(u"Kavri"_s).isEmpty());
     }
 };
 

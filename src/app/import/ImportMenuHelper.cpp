@@ -11,6 +11,7 @@
 
 #include "app/AppRootCoordinator.h"
 #include "app/AppTexts.h"
+#include "app/SharedInstances.h"
 #include "capture/CaptureResult.h"
 #include "capture/KavriCore.h"
 #include "platform/Log.h"
@@ -58,10 +59,10 @@ ImportMenuHelper::~ImportMenuHelper() = default;
 
 ImportMenuHelper &ImportMenuHelper::shared()
 {
-    static auto *helper = new ImportMenuHelper(
+    static auto *helper = deletedOnQuit(new ImportMenuHelper(
         KavriCore::shared(),
         [](const CaptureResult &result) { AppRootCoordinator::shared().handleCaptureResult(result); },
-        &ImportMenuHelper::chooseImageFile, QCoreApplication::instance());
+        &ImportMenuHelper::chooseImageFile));
     return *helper;
 }
 
