@@ -26,7 +26,10 @@ void later(std::function<void()> start)
 } // namespace
 
 void AppLaunchServices::startUpdateChecks()
-{ }
+{
+    // The updater starts with the helper; its windows come from the standard driver.
+    later([] { SparkleHelper::shared()->setUserDriver(std::make_unique<StandardUserDriver>()); });
+}
 
 void AppLaunchServices::loadRemoteConfiguration()
 {
@@ -43,6 +46,12 @@ void AppLaunchServices::recordLaunch()
 }
 
 void AppLaunchServices::showNewsIfAny()
-{ }
+{
+    later([] {
+        // The address of the configuration in force at start: the cached or built-in document.
+        const std::optional<QString> newsUrl = QelAppConfig::shared().newsUrl();
+        NewsWindowController::shared().showNewsIfAny(newsUrl ? QUrl(*newsUrl) : QUrl());
+    });
+}
 
 } // namespace kavri

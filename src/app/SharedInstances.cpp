@@ -91,7 +91,7 @@ private:
 NewsWindowController &NewsWindowController::shared()
 {
     static auto *network = new QNetworkAccessManager(qApp);
-    static auto *controller = new NewsWindowController(AppSettings::shared(), *network, {}, qApp);
+    static auto *controller = deletedOnQuit(new NewsWindowController(AppSettings::shared(), *network, {}));
     return *controller;
 }
 

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "support/LocalHttpServer.h"
 #include "support/TestImages.h"
 #include "support/X11Tools.h"
 
@@ -79,6 +80,14 @@ private:
     QTemporaryDir m_home;
     QProcess m_kavri;
     QLabel m_sample;
+    // The maker's host: the configuration names a news page there, and the update feed is empty.
+    LocalHttpServer m_server;
+
+    bool requested(const QByteArray &path) const
+    {
+        return std::any_of(m_server.requests().cbegin(), m_server.requests().cend(),
+            [&path](const LocalHttpServer::Request &request) { return request.path.startsWith(path); });
+    }
     QRect m_textArea;
     QRect m_codeArea;
 
@@ -128,6 +137,19 @@ private Q_SLOTS:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(u"XDG_CONFIG_HOME"_s, m_home.filePath(u"config"_s));
         env.insert(u"XDG_DATA_HOME"_s, m_home.filePath(u"data"_s));
+        env.insert(u"KAVRI_SERVER_BASE"_s, m_server.base());
+        m_server.setHandler([](const LocalHttpServer::Request &request) -> LocalHttpServer::Response {
+            if (request.path == "/kavri/beta/appcast.xml")
+                return { 200, "<?xml version=\"1.0\"?><rss version=\"2.0\"><channel></channel></rss>", {} };
+            return { 404, {}, {} };
+        });
+        // A configuration cached by an earlier run, naming a news page (which is not there).
+        QVERIFY(QDir().mkpath(m_home.filePath(u"data/Kavri"_s)));
+        QFile cache(m_home.filePath(u"data/Kavri/app-config-" KAVRI_VERSION ".plist"_s));
+        QVERIFY(cache.open(QIODevice::WriteOnly));
+        cache.write("<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>9</key><string>"
+            + m_server.url(u"/news.html"_s).toEncoded() + "</string></dict></plist>");
+        cache.close();
         env.remove(u"QT_QPA_PLATFORM"_s);
         m_kavri.setProcessEnvironment(env);
         m_kavri.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -197,6 +219,30 @@ private Q_SLOTS:
         }
         QVERIFY(xdotool({ u"key"_s, u"Escape"_s }));
         QTRY_VERIFY(windowsTitled(u"Kavri"_s).isEmpty());
+    }
+
+    // The configuration download and the news probe start with Kavri; the gear menu's "Check for
+    // Updates..." asks the feed and answers in a window.
+    void theBackgroundServicesRunAgainstTheHost()
+    {
+        QTRY_VERIFY_WITH_TIMEOUT(requested("/kavri/configurations/app-config-"), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(requested("/news.html"), 10000);
+
+        QVERIFY(runX11Tool(QStringLiteral(KAVRI_BINARY), { u"--toggle-menu"_s }));
+        QTRY_VERIFY_WITH_TIMEOUT(!windowsTitled(u"Kavri"_s).isEmpty(), 10000);
+        const QRect window = geometryOf(windowsTitled(u"Kavri"_s).split('\n').first());
+        // The gear sits in the bottom right corner.
+        QVERIFY(xdotool({ u"mousemove"_s, QString::number(window.right() - 25), QString::number(window.bottom() - 25),
+            u"click"_s, u"1"_s }));
+        QTest::qWait(300); // the menu is up
+        QVERIFY(xdotool({ u"key"_s, u"Down"_s, u"Return"_s }));
+        QTRY_VERIFY_WITH_TIMEOUT(requested("/kavri/beta/appcast.xml"), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!windowsTitled(u"Software Update"_s).isEmpty(), 10000);
+        QTest::qWait(200);
+        QVERIFY(xdotool({ u"key"_s, u"Return"_s }));
+        QTRY_VERIFY(windowsTitled(u"Software Update"_s).isEmpty());
+        if (!windowsTitled(u"Kavri"_s).isEmpty())
+            QVERIFY(xdotool({ u"key"_s, u"Escape"_s }));
     }
 
     // The Import submenu and the settings window, from the keyboard; both must also survive the
