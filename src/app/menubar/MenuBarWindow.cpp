@@ -89,10 +89,10 @@ void MenuBarWindow::place()
 
 bool MenuBarWindow::event(QEvent *event)
 {
-    if (event->type() == QEvent::WindowDeactivate && isVisible()) {
-        m_sinceFocusLoss.start();
+    // Hiding the active window deactivates it on the way (already hidden, not yet invisible):
+    // that is no focus loss.
+    if (event->type() == QEvent::WindowDeactivate && !isHidden())
         closeUnlessDragging();
-    }
     return QWidget::event(event);
 }
 
@@ -107,6 +107,7 @@ void MenuBarWindow::closeUnlessDragging()
         return;
     }
     m_pointerWatch.stop();
+    m_sinceFocusLoss.start();
     hide();
 }
 

@@ -215,6 +215,9 @@ private Q_SLOTS:
         QCOMPARE(press(Qt::Key_Up), FocusedItem::quit);
         QTest::keyClick(&rig.window, Qt::Key_Escape);
         QTRY_VERIFY(!rig.window.isVisible());
+        // Closed on request, not by a focus loss: the toggle opens it again at once.
+        rig.window.toggle();
+        QVERIFY(rig.window.isVisible());
     }
 
     void returnActsOnTheFocusedRow_data()
