@@ -3,6 +3,7 @@
 #include "KavriApp.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include "AppDelegate.h"
 #include "AppLaunchServices.h"
@@ -41,7 +42,11 @@ void KavriApp::start()
     m_statusItem = std::make_unique<StatusItem>(m_coordinator, [this] { showSettings(); });
     m_coordinator.setToggleMenuHandler([this] { toggleMenu(); });
     // An update found by a scheduled check waits, badged on the tray icon, until the user looks.
-    connect(SparkleHelper::shared(), &SparkleHelper::gentleReminderChanged, m_statusItem.get(), &StatusItem::setBadged);
+    // The update checker comes up after the tray icon, like the other services.
+    QTimer::singleShot(0, this, [this] {
+        connect(
+            SparkleHelper::shared(), &SparkleHelper::gentleReminderChanged, m_statusItem.get(), &StatusItem::setBadged);
+    });
     m_delegate = std::make_unique<AppDelegate>(AppSettings::shared(), *m_services,
         AppDelegate::Hooks {
             .showSettings = [this] { showSettings(); },

@@ -17,8 +17,7 @@
 #include "platform/UserDefaults.h"
 #include "settings/AppSettings.h"
 #include "shortcuts/KeyboardShortcuts.h"
-#include "support/CaptureFakes.h"
-#include "support/FakeHotKeys.h"
+#include "support/CaptureServiceRig.h"
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
@@ -41,19 +40,8 @@ class TestAppRootCoordinator : public QObject
     Q_OBJECT
 
 private:
-    struct Rig
+    struct Rig : CaptureServiceRig
     {
-        QTemporaryDir dir;
-        UserDefaults store { dir.filePath(u"defaults.plist"_s) };
-        AppSettings settings { store };
-        FakeHotKeys hotKeys;
-        KeyboardShortcuts::Registry shortcuts { store, &hotKeys };
-        Pasteboard pasteboard { QGuiApplication::clipboard() };
-        ScriptedCapturer capturer;
-        ScriptedRecognizer recognizer;
-        FakeCaptureSettings captureSettings;
-        RecordingUsageSink usage;
-        KavriCore core { pasteboard, capturer, recognizer, captureSettings, usage };
         QList<Popup> popups;
         AppRootCoordinator coordinator { core, settings, shortcuts, pasteboard,
             [this](const QString &text, PopupType type, const std::optional<ParsedContent> &content) {

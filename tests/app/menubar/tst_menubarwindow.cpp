@@ -23,8 +23,7 @@
 #include "platform/UserDefaults.h"
 #include "settings/AppSettings.h"
 #include "shortcuts/KeyboardShortcuts.h"
-#include "support/CaptureFakes.h"
-#include "support/FakeHotKeys.h"
+#include "support/CaptureServiceRig.h"
 
 using namespace Qt::StringLiterals;
 using namespace kavri;
@@ -56,19 +55,8 @@ class TestMenuBarWindow : public QObject
     Q_OBJECT
 
 private:
-    struct Rig
+    struct Rig : CaptureServiceRig
     {
-        QTemporaryDir dir;
-        UserDefaults store { dir.filePath(u"defaults.plist"_s) };
-        AppSettings settings { store };
-        FakeHotKeys hotKeys;
-        KeyboardShortcuts::Registry shortcuts { store, &hotKeys };
-        Pasteboard pasteboard { QGuiApplication::clipboard() };
-        ScriptedCapturer capturer;
-        ScriptedRecognizer recognizer;
-        FakeCaptureSettings captureSettings;
-        RecordingUsageSink usage;
-        KavriCore core { pasteboard, capturer, recognizer, captureSettings, usage };
         int popups = 0;
         AppRootCoordinator coordinator { core, settings, shortcuts, pasteboard,
             [this](const QString &, PopupType, const std::optional<ParsedContent> &) { ++popups; } };
