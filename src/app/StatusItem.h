@@ -23,12 +23,10 @@ public:
     StatusItem(AppRootCoordinator &coordinator, std::function<void()> openSettings, QObject *parent = nullptr);
 
     QSystemTrayIcon &trayIcon() { return m_tray; }
-    QMenu &contextMenu() { return m_menu; }
     // Where the tray icon is on screen; empty when the tray does not tell.
     QRect geometry() const { return m_tray.geometry(); }
     // A dot on the icon: something waits for the user's attention.
     void setBadged(bool badged);
-    bool isBadged() const { return m_badged; }
 
 private:
     void updateIcon();

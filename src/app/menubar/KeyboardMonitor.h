@@ -23,7 +23,6 @@ public:
 
     void start(Handler handler);
     void stop();
-    bool isRunning() const { return static_cast<bool>(m_handler); }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -22,7 +22,6 @@ public:
     void setTrailingSymbol(const QString &symbol);
     // The window's own focus, or an open submenu.
     void setMarked(bool marked);
-    bool isMarked() const { return m_marked; }
     bool isHovered() const { return m_hovered; }
     bool isHighlighted() const { return m_hovered || m_marked; }
 
