@@ -294,26 +294,6 @@ private Q_SLOTS:
         QVERIFY2(paths.contains(QString::fromLatin1(path)), qPrintable(paths.join(u", "_s)));
         QVERIFY(QFile::exists(m_dir->filePath(u"data/"_s + file)));
     }
-
-    void booleansReadLikeThePlatform_data()
-    {
-        QTest::addColumn<QVariant>("value");
-        QTest::addColumn<bool>("expected");
-        QTest::newRow("true") << QVariant(true) << true;
-        QTest::newRow("0") << QVariant(qint64(0)) << false;
-        QTest::newRow("2") << QVariant(qint64(2)) << true;
-        QTest::newRow("\" YES\"") << QVariant(u" YES"_s) << true;
-        QTest::newRow("\"no\"") << QVariant(u"no"_s) << false;
-        QTest::newRow("\"-007\"") << QVariant(u"-007"_s) << true;
-        QTest::newRow("\"000\"") << QVariant(u"000"_s) << false;
-        QTest::newRow("date") << QVariant(QDateTime::currentDateTime()) << false;
-    }
-    void booleansReadLikeThePlatform()
-    {
-        QFETCH(QVariant, value);
-        QFETCH(bool, expected);
-        QCOMPARE(kavri::PropertyList::boolValue(value), expected);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestAppConfig)

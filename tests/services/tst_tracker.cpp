@@ -98,14 +98,15 @@ private:
         }
         return result;
     }
-    QStringList sentActions() const
+    // One parameter of every event the server received, in order.
+    QStringList sentValues(const QString &name = u"e_a"_s) const
     {
-        QStringList actions;
+        QStringList values;
         for (const auto &post : posts()) {
             for (const QUrlQuery &event : eventsOf(post))
-                actions.append(param(event, u"e_a"_s));
+                values.append(param(event, name));
         }
-        return actions;
+        return values;
     }
     // Dispatches and waits until the client is done; false when the post failed.
     static bool dispatchAll(TrackingClient &client)
@@ -169,14 +170,13 @@ private Q_SLOTS:
         m_config = configDocument(killSwitch, remoteOptOut, u"v"_s);
         auto config = readyConfig();
         auto client = makeClient();
-        auto tracker = std::make_unique<Tracker>(*config, *client, *m_defaults, m_clock,
-            Tracker::Options { u"1.0"_s, u"Test Machine"_s, 1h }); // first check-in attempt here
+        auto tracker = makeTracker(*config, *client); // first check-in attempt here
         tracker->setOptOut(userOptOut);
         tracker->track(true);
         tracker->recordEvent(u"User"_s, u"User - Capture"_s, u"OCR"_s);
         if (!sent.isEmpty())
             QVERIFY(dispatchAll(*client));
-        QCOMPARE(sentActions(), sent);
+        QCOMPARE(sentValues(), sent);
     }
 
     // One event on the wire, in the tracking API's terms, and the visit bookkeeping across two
@@ -234,13 +234,9 @@ private Q_SLOTS:
             tracker->recordEvent(u"User"_s, u"User - Capture"_s, QString::number(i));
         QVERIFY(dispatchAll(*client));
         QList<int> sizes;
-        QStringList names;
-        for (const auto &post : posts()) {
-            const QList<QUrlQuery> events = eventsOf(post);
-            sizes.append(int(events.size()));
-            for (const QUrlQuery &event : events)
-                names.append(param(event, u"e_n"_s));
-        }
+        for (const auto &post : posts())
+            sizes.append(int(eventsOf(post).size()));
+        const QStringList names = sentValues(u"e_n"_s);
         QCOMPARE(sizes, (QList<int> { 20, 20, 5 }));
         for (int i = 0; i < 45; ++i)
             QCOMPARE(names.value(i), QString::number(i));
@@ -261,7 +257,7 @@ private Q_SLOTS:
         m_statisticsStatus = 200;
         m_server.clearRequests();
         QTRY_COMPARE(client->queuedEventCount(), 0); // the timer was re-armed
-        QCOMPARE(sentActions(),
+        QCOMPARE(sentValues(),
             (QStringList { u"App - Ping"_s, u"User - Capture"_s, u"User - Capture"_s, u"User - Capture"_s }));
     }
 
@@ -302,11 +298,7 @@ private Q_SLOTS:
             tracker->recordEvent(u"User"_s, u"User - Capture"_s, QString::number(i));
         QCOMPARE(client->queuedEventCount(), 1000);
         QVERIFY(dispatchAll(*client));
-        QStringList names;
-        for (const auto &post : posts()) {
-            for (const QUrlQuery &event : eventsOf(post))
-                names.append(param(event, u"e_n"_s));
-        }
+        const QStringList names = sentValues(u"e_n"_s);
         QCOMPARE(names.size(), 1000);
         QCOMPARE(names.first(), u"5"_s);
         QCOMPARE(names.last(), u"1004"_s);

@@ -127,14 +127,10 @@ private Q_SLOTS:
         QTest::addColumn<std::optional<Shortcut>>("stored");
         QTest::addColumn<bool>("stillRecording");
         const std::optional<Shortcut> unchanged = ctrlShift8;
-        QTest::newRow("Ctrl+Shift+K") << int(Qt::Key_K) << (Qt::ControlModifier | Qt::ShiftModifier)
-                                      << std::optional(Shortcut { keyCodeK, 0x100 | 0x200 }) << false;
         QTest::newRow("Super+Alt+1") << int(Qt::Key_1) << (Qt::MetaModifier | Qt::AltModifier)
                                      << std::optional(Shortcut { 18, 0x1000 | 0x800 }) << false;
         QTest::newRow("F5 needs no modifier")
             << int(Qt::Key_F5) << Qt::KeyboardModifiers() << std::optional(Shortcut { 96, 0 }) << false;
-        QTest::newRow("Shift+F5") << int(Qt::Key_F5) << Qt::KeyboardModifiers(Qt::ShiftModifier)
-                                  << std::optional(Shortcut { 96, 0x200 }) << false;
         QTest::newRow("a letter alone is refused") << int(Qt::Key_A) << Qt::KeyboardModifiers() << unchanged << true;
         QTest::newRow("Shift is not enough")
             << int(Qt::Key_A) << Qt::KeyboardModifiers(Qt::ShiftModifier) << unchanged << true;
@@ -144,8 +140,6 @@ private Q_SLOTS:
             << int(Qt::Key_Escape) << Qt::KeyboardModifiers() << unchanged << false;
         QTest::newRow("Backspace clears")
             << int(Qt::Key_Backspace) << Qt::KeyboardModifiers() << std::optional<Shortcut>() << false;
-        QTest::newRow("Delete clears") << int(Qt::Key_Delete) << Qt::KeyboardModifiers() << std::optional<Shortcut>()
-                                       << false;
         QTest::newRow("Ctrl+Backspace is a combination")
             << int(Qt::Key_Backspace) << Qt::KeyboardModifiers(Qt::ControlModifier)
             << std::optional(Shortcut { 51, 0x100 }) << false;
@@ -178,20 +172,11 @@ private Q_SLOTS:
         QCOMPARE(m_registry->getShortcut(Names::captureScreen()), ctrlShift8);
     }
 
-    void kavrisOwnMenuCombinationsAreRefusedByName_data()
+    void kavrisOwnMenuCombinationIsRefusedByName()
     {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QString>("title");
-        QTest::newRow("Ctrl+Q") << int(Qt::Key_Q) << u"Quit Kavri"_s;
-        QTest::newRow("Ctrl+,") << int(Qt::Key_Comma) << u"Settings\u2026"_s;
-    }
-
-    void kavrisOwnMenuCombinationsAreRefusedByName()
-    {
-        QFETCH(int, key);
-        QFETCH(QString, title);
+        const QString title = u"Quit Kavri"_s;
         m_recorder->startRecording();
-        press(key, Qt::ControlModifier);
+        press(Qt::Key_Q, Qt::ControlModifier);
         QMessageBox *alert = m_recorder->activeAlert();
         QVERIFY(alert);
         QVERIFY(alert->isVisible());
@@ -235,17 +220,6 @@ private Q_SLOTS:
         QVERIFY(!m_registry->isPaused());
         QCOMPARE(changes.size(), 1);
         QCOMPARE(m_diagnostics, QStringList { u"Error registering hotkey %1: 10"_s.arg(ctrlK.description()) });
-    }
-
-    void clearButtonAndOutsideChangesRedrawTheField()
-    {
-        m_recorder->clearButton()->click();
-        QCOMPARE(m_registry->getShortcut(Names::captureScreen()), std::nullopt);
-        QCOMPARE(m_recorder->field()->text(), QString());
-        QVERIFY(!m_recorder->clearButton()->isVisibleTo(m_recorder));
-        m_registry->reset({ Names::captureScreen() });
-        QCOMPARE(m_recorder->field()->text(), ctrlShift8.description());
-        QVERIFY(m_recorder->clearButton()->isVisibleTo(m_recorder));
     }
 };
 

@@ -3,7 +3,7 @@
 //
 // The settings window over real settings, a real shortcut registry and a real store file:
 // controls write through and redraw when the settings change elsewhere, the duration row, the
-// language picker, "Restore Defaults", and which pane the window opens on.
+// language picker, "Restore Defaults", which pane the window opens on and where.
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -13,23 +13,17 @@
 #include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextBrowser>
 #include <QToolBar>
 
-#include "app/settings/AboutSettingsPane.h"
 #include "app/settings/GeneralSettingsPane.h"
 #include "app/settings/PrivacySettingsPane.h"
 #include "app/settings/RecognitionSettingsPane.h"
 #include "app/settings/SettingsViewModel.h"
 #include "app/settings/SettingsWindowController.h"
 #include "app/settings/ShortcutsSettingsPane.h"
-#include "app/settings/UpdateControls.h"
-#include "app/settings/UpdatesSettingsPane.h"
-#include "platform/AppInfo.h"
 #include "platform/UserDefaults.h"
 #include "settings/AppSettings.h"
 #include "settings/LaunchAtLogin.h"
@@ -39,19 +33,6 @@ using namespace kavri;
 using namespace std::chrono_literals;
 
 namespace {
-
-class FakeUpdates : public UpdateControls
-{
-public:
-    bool automatic = false;
-    std::optional<QDateTime> lastCheck;
-    int checks = 0;
-
-    bool automaticallyChecksForUpdates() const override { return automatic; }
-    void setAutomaticallyChecksForUpdates(bool value) override { automatic = value; }
-    std::optional<QDateTime> lastUpdateCheckDate() const override { return lastCheck; }
-    void checkForUpdates() override { ++checks; }
-};
 
 const QList<SupportedLanguage> languages {
     { u"en-US"_s, u"English"_s },
@@ -72,7 +53,6 @@ private:
     std::unique_ptr<KeyboardShortcuts::Registry> m_registry;
     std::unique_ptr<LaunchAtLogin> m_launch;
     std::unique_ptr<SettingsViewModel> m_model;
-    QList<QUrl> m_opened;
 
     std::unique_ptr<SettingsWindowController> controller()
     {
@@ -85,11 +65,6 @@ private:
         });
     }
 
-    template <typename T> T *pane(SettingsWindowController &window, QStringView identifier)
-    {
-        return qobject_cast<T *>(window.pane(identifier));
-    }
-
 private Q_SLOTS:
     void init()
     {
@@ -99,11 +74,7 @@ private Q_SLOTS:
         m_settings = std::make_unique<AppSettings>(*m_store, nullptr, 0ms);
         m_registry = std::make_unique<KeyboardShortcuts::Registry>(*m_store, nullptr);
         m_launch = std::make_unique<LaunchAtLogin>(u"/usr/bin/kavri"_s);
-        m_opened.clear();
-        m_model = std::make_unique<SettingsViewModel>(*m_settings, nullptr, [this](const QUrl &url) {
-            m_opened.append(url);
-            return true;
-        });
+        m_model = std::make_unique<SettingsViewModel>(*m_settings);
     }
 
     void cleanup()
@@ -113,7 +84,8 @@ private Q_SLOTS:
         m_settings.reset();
     }
 
-    void generalControlsWriteThroughAndRedraw()
+    // Changes made elsewhere (another window, the tray) show at once.
+    void controlsWriteThroughAndRedraw()
     {
         GeneralSettingsPane pane(*m_model, *m_launch);
         pane.showNewsToggle()->click();
@@ -122,8 +94,6 @@ private Q_SLOTS:
         pane.iconTiles()->button(3)->click();
         QCOMPARE(m_settings->menuBarIconStyle(), MenuBarIconStyle::viewfinder);
         QCOMPARE(m_store->object(u"menuBarIconStyle"_s), UserDefaults::Value(u"viewfinder"_s));
-
-        // Changes made elsewhere (another window, the tray) show at once.
         m_settings->setSoundEffectsEnabled(false);
         QVERIFY(!pane.soundToggle()->isChecked());
         m_settings->setMenuBarIconStyle(MenuBarIconStyle::scope);
@@ -135,6 +105,21 @@ private Q_SLOTS:
         QVERIFY(m_launch->isEnabled());
         m_launch->setEnabled(false);
         QVERIFY(!pane.launchAtLoginToggle()->isChecked());
+
+        RecognitionSettingsPane recognition(*m_model, languages);
+        QTest::keyClicks(recognition.customWordsEditor(), u"Kavri, Qt"_s);
+        QCOMPARE(m_settings->customWords(), u"Kavri, Qt"_s);
+        m_settings->setCustomWords(u"Tesseract"_s);
+        QCOMPARE(recognition.customWordsEditor()->toPlainText(), u"Tesseract"_s);
+
+        // The statistics switch is the inverse of the stored opt-out.
+        PrivacySettingsPane privacy(*m_model);
+        QVERIFY(privacy.statisticsToggle()->isChecked());
+        privacy.statisticsToggle()->click();
+        QCOMPARE(m_settings->analyticsOptOut(), true);
+        QCOMPARE(m_store->object(u"analyticsOptOut"_s), UserDefaults::Value(true));
+        m_settings->setAnalyticsOptOut(false);
+        QVERIFY(privacy.statisticsToggle()->isChecked());
     }
 
     void durationRowFollowsThePopupAndTheSliderScale()
@@ -199,18 +184,6 @@ private Q_SLOTS:
         QCOMPARE(m_settings->selectedLanguage(), u"ja-JP"_s);
     }
 
-    void customWordsEditorBindsBothWays()
-    {
-        RecognitionSettingsPane pane(*m_model, languages);
-        QPlainTextEdit *editor = pane.customWordsEditor();
-        QCOMPARE(editor->placeholderText(), u"Add custom words separated by commas"_s);
-        QCOMPARE(editor->accessibleName(), u"Custom words"_s);
-        QTest::keyClicks(editor, u"Kavri, Qt"_s);
-        QCOMPARE(m_settings->customWords(), u"Kavri, Qt"_s);
-        m_settings->setCustomWords(u"Tesseract"_s);
-        QCOMPARE(editor->toPlainText(), u"Tesseract"_s);
-    }
-
     void restoreDefaultsUpdatesAllThreeRecorders()
     {
         namespace Names = KeyboardShortcuts::Names;
@@ -231,61 +204,6 @@ private Q_SLOTS:
             QCOMPARE(recorders.at(row)->name().rawValue, expected.at(row)->rawValue);
             QCOMPARE(recorders.at(row)->field()->text(), expected.at(row)->defaultShortcut->description());
         }
-    }
-
-    void updatesPaneWithAndWithoutAnUpdater()
-    {
-        {
-            UpdatesSettingsPane pane(*m_model);
-            QVERIFY(pane.automaticToggle()->isChecked());
-            pane.automaticToggle()->click();
-            QVERIFY(pane.automaticToggle()->isChecked());
-            QCOMPARE(pane.lastCheckedText()->text(), u"Last checked: Never"_s);
-            QVERIFY(pane.betaToggle()->isChecked());
-            QVERIFY(!pane.betaToggle()->isEnabled());
-            pane.checkNowButton()->click(); // nothing to do, nothing breaks
-        }
-        FakeUpdates updates;
-        SettingsViewModel model(*m_settings, &updates);
-        UpdatesSettingsPane pane(model);
-        QVERIFY(!pane.automaticToggle()->isChecked());
-        pane.automaticToggle()->click();
-        QVERIFY(updates.automatic);
-        QCOMPARE(pane.statusText()->text(), u"Kavri is up to date."_s);
-        model.sparkleHelperDidFindUpdate();
-        QCOMPARE(pane.statusText()->text(), u"An update is available."_s);
-        model.sparkleHelperDidNotFindUpdate();
-        QCOMPARE(pane.statusText()->text(), u"Kavri is up to date."_s);
-        updates.lastCheck = QDateTime(QDate(2026, 3, 14), QTime(9, 30));
-        pane.checkNowButton()->click();
-        QCOMPARE(updates.checks, 1);
-        QVERIFY(pane.lastCheckedText()->text().startsWith(u"Last checked: "_s));
-        QVERIFY(pane.lastCheckedText()->text().contains(u"2026"_s));
-    }
-
-    void privacyToggleIsTheInverseOfTheOptOut()
-    {
-        PrivacySettingsPane pane(*m_model);
-        QVERIFY(pane.statisticsToggle()->isChecked());
-        pane.statisticsToggle()->click();
-        QCOMPARE(m_settings->analyticsOptOut(), true);
-        QCOMPARE(m_store->object(u"analyticsOptOut"_s), UserDefaults::Value(true));
-        m_settings->setAnalyticsOptOut(false);
-        QVERIFY(pane.statisticsToggle()->isChecked());
-        Q_EMIT pane.policyLink()->linkActivated({});
-        QCOMPARE(m_opened.size(), 1);
-        QCOMPARE(m_opened.first(), AppInfo::privacyPolicyURL());
-    }
-
-    void aboutShowsCreditsOrNothing()
-    {
-        AboutSettingsPane pane(*m_model);
-        QVERIFY(pane.credits()->isReadOnly());
-        QVERIFY(pane.credits()->toPlainText().contains(u"Tesseract"_s));
-        AboutSettingsPane missing(*m_model, m_dir.filePath(u"no-such-credits.html"_s));
-        QCOMPARE(missing.credits()->toPlainText(), QString());
-        missing.websiteButton()->click();
-        QCOMPARE(m_opened, QList<QUrl> { AppInfo::websiteURL() });
     }
 
     void showSelectsThePaneByTheRule()
