@@ -3,9 +3,9 @@
 #include "RecognitionLanguages.h"
 
 #include <array>
+#include <functional>
 
 #include <unicode/locid.h>
-#include <unicode/unistr.h>
 
 #include "TesseractData.h"
 #include "platform/Log.h"
@@ -72,19 +72,110 @@ constexpr std::array<LanguageRow, 42> languageTable { {
 // Data that is not a language one reads text in.
 constexpr std::array<QStringView, 2> notLanguages { u"osd", u"equ" };
 
+bool isNotLanguage(const QString &tesseract)
+{
+    return std::find(notLanguages.begin(), notLanguages.end(), tesseract) != notLanguages.end();
+}
+
+// "script/Latin" → "Latin": Tesseract's own layout keeps script data in a folder.
+QString fileName(const QString &tesseract)
+{
+    return tesseract.section(u'/', -1);
+}
+
 QString displayName(const QString &code)
 {
-    const icu::Locale locale(code.toLatin1().constData());
-    icu::UnicodeString language;
-    locale.getDisplayLanguage(icu::Locale::getDefault(), language);
-    // ICU echoes the code back when it has no name for the language.
-    const QString languageName
-        = QString::fromUtf16(reinterpret_cast<const char16_t *>(language.getBuffer()), language.length());
-    if (languageName.isEmpty() || languageName == QString::fromLatin1(locale.getLanguage()))
+    const QString name = TesseractData::localeName(code);
+    return name.isEmpty() ? code : name;
+}
+
+struct Subtags
+{
+    QString language;
+    QString script;
+
+    friend bool operator==(const Subtags &, const Subtags &) = default;
+};
+
+// Language and script of a locale in "de-AT" or "de_AT" form (with what the environment may add:
+// "de_AT.UTF-8"), the script as the locale implies it: "de-AT" → de Latn, "zh-TW" → zh Hant.
+std::optional<Subtags> subtagsOf(const QString &locale)
+{
+    QString tag = locale.section(u'.', 0, 0).section(u'@', 0, 0);
+    tag.replace(u'_', u'-');
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::Locale parsed = icu::Locale::forLanguageTag(tag.toLatin1().constData(), status);
+    // Without a language ICU would canonicalise to its default locale.
+    if (U_FAILURE(status) || parsed.isBogus() || *parsed.getLanguage() == '\0')
+        return std::nullopt;
+    // Old and three-letter codes ("iw", "deu") to the ones the table's rows use.
+    icu::Locale full = icu::Locale::createCanonical(parsed.getName());
+    full.addLikelySubtags(status);
+    if (U_FAILURE(status) || *full.getLanguage() == '\0')
+        return std::nullopt;
+    return Subtags { QString::fromLatin1(full.getLanguage()), QString::fromLatin1(full.getScript()) };
+}
+
+// The table's rows as subtags, in the table's order; rows are compared in settings form, so that
+// the pseudo-regions of "vi-VT" and "ars-SA" read as Vietnamese and Arabic.
+const std::array<std::optional<Subtags>, languageTable.size()> &rowSubtags()
+{
+    static const auto rows = [] {
+        std::array<std::optional<Subtags>, languageTable.size()> subtags;
+        for (size_t i = 0; i < languageTable.size(); ++i)
+            subtags[i] = subtagsOf(settingsCode(languageTable[i].recognizerCode.toString()));
+        return subtags;
+    }();
+    return rows;
+}
+
+// Tesseract's name for \a language's data in the language's own script: the table's row, else
+// the ISO 639-2/T code Tesseract names most data by ("af" → "afr"). "" when there is none.
+QString dataNameFor(const Subtags &language)
+{
+    for (size_t i = 0; i < languageTable.size(); ++i) {
+        if (rowSubtags()[i] == language)
+            return languageTable[i].tesseract.toString();
+    }
+    return QString::fromLatin1(icu::Locale(language.language.toLatin1().constData()).getISO3Language());
+}
+
+using IsInstalled = std::function<bool(const QString &tesseract)>;
+
+std::optional<QString> resolve(const QString &code, const IsInstalled &isInstalled)
+{
+    for (const LanguageRow &row : languageTable) {
+        if (row.recognizerCode == code)
+            return row.tesseract.toString();
+    }
+    if (!isNotLanguage(fileName(code)) && isInstalled(code))
         return code;
-    icu::UnicodeString full;
-    locale.getDisplayName(icu::Locale::getDefault(), full);
-    return QString::fromUtf16(reinterpret_cast<const char16_t *>(full.getBuffer()), full.length());
+
+    const auto wanted = subtagsOf(settingsCode(code));
+    if (!wanted)
+        return std::nullopt;
+    // Another region of a row's language and script: de-AT reads as de-DE, zh-TW as zh-Hant.
+    for (size_t i = 0; i < languageTable.size(); ++i) {
+        if (rowSubtags()[i] == *wanted)
+            return languageTable[i].tesseract.toString();
+    }
+    // Installed data named as Tesseract names it, with a suffix for another script: "srp_latn".
+    const auto own = subtagsOf(wanted->language);
+    if (!own)
+        return std::nullopt;
+    QString data = dataNameFor(*own);
+    if (data.isEmpty())
+        return std::nullopt;
+    if (wanted->script != own->script)
+        data += u'_' + wanted->script.toLower();
+    if (isNotLanguage(data) || !isInstalled(data))
+        return std::nullopt;
+    return data;
+}
+
+IsInstalled installedIn(const QStringList &installed)
+{
+    return [&installed](const QString &tesseract) { return installed.contains(tesseract); };
 }
 
 } // namespace
@@ -109,11 +200,12 @@ QString settingsCode(const QString &recognizerCode)
 
 std::optional<QString> tesseractLanguage(const QString &recognizerCode)
 {
-    for (const LanguageRow &row : languageTable) {
-        if (row.recognizerCode == recognizerCode)
-            return row.tesseract.toString();
-    }
-    return std::nullopt;
+    return resolve(recognizerCode, TesseractData::isInstalled);
+}
+
+std::optional<QString> tesseractLanguage(const QString &recognizerCode, const QStringList &installed)
+{
+    return resolve(recognizerCode, installedIn(installed));
 }
 
 std::optional<QString> recognizerCode(const QString &tesseract)
@@ -125,11 +217,21 @@ std::optional<QString> recognizerCode(const QString &tesseract)
     return std::nullopt;
 }
 
+std::optional<QString> installedLanguageFor(const QString &locale)
+{
+    const auto data = resolve(locale, TesseractData::isInstalled);
+    return data && TesseractData::isInstalled(*data) ? data : std::nullopt;
+}
+
+std::optional<QString> installedLanguageFor(const QString &locale, const QStringList &installed)
+{
+    const auto data = tesseractLanguage(locale, installed);
+    return data && installed.contains(*data) ? data : std::nullopt;
+}
+
 QString packageFor(const QString &tesseract)
 {
-    QString name = tesseract.toLower();
-    name.replace(u'_', u'-');
-    return u"tesseract-ocr-"_s + name;
+    return TesseractData::packageName(tesseract);
 }
 
 QList<SupportedLanguage> fromInstalled(const std::optional<QStringList> &installedTesseractLanguages)
@@ -138,11 +240,18 @@ QList<SupportedLanguage> fromInstalled(const std::optional<QStringList> &install
         return fallback();
     QList<SupportedLanguage> languages;
     for (const QString &tesseract : *installedTesseractLanguages) {
-        if (std::find(notLanguages.begin(), notLanguages.end(), tesseract) != notLanguages.end())
+        if (isNotLanguage(fileName(tesseract)))
             continue;
-        // Data Kavri has no code for is still offered, under its own name.
-        const QString code = settingsCode(recognizerCode(tesseract).value_or(tesseract));
-        languages.append({ code, displayName(code) });
+        // Script data both at the top and in Tesseract's "script/" folder is offered once.
+        if (tesseract.contains(u'/') && installedTesseractLanguages->contains(fileName(tesseract)))
+            continue;
+        if (const auto row = recognizerCode(tesseract)) {
+            const QString code = settingsCode(*row);
+            languages.append({ code, displayName(code) });
+        } else {
+            const QString name = TesseractData::displayName(tesseract);
+            languages.append({ tesseract, name.isEmpty() ? tesseract : name });
+        }
     }
     return languages;
 }

@@ -31,16 +31,32 @@ QString languageCode(const QString &settingsCode);
 // The reverse.
 QString settingsCode(const QString &recognizerCode);
 
-// Recognizer code to the name of Tesseract's language data ("en-US" → "eng", "zh-Hans" →
-// "chi_sim"), and back to the code Kavri uses for that data. None when there is no such data.
+// Recognizer code to the name of Tesseract's language data, and back to the code Kavri uses for
+// that data. None when there is no such data.
+//
+// A code is read, in this order, as: a row of Kavri's table ("en-US" → "eng", "zh-Hans" →
+// "chi_sim"), whether or not its data is installed; the name of installed data ("frk",
+// "script/Latin"); a locale ("de-AT", "de_AT", "pt", "zh-TW", "sr-Latn-RS") whose language and
+// script match a row ("deu", "chi_tra"), else installed data for that language in that script
+// ("srp_latn", "afr").
 std::optional<QString> tesseractLanguage(const QString &recognizerCode);
+// The same against a given list of installed data instead of the data folder.
+std::optional<QString> tesseractLanguage(const QString &recognizerCode, const QStringList &installed);
 std::optional<QString> recognizerCode(const QString &tesseractLanguage);
 
-// The Debian package that holds a Tesseract language's data ("deu" → "tesseract-ocr-deu").
+// The installed data to read the user's own language with, from a locale name as QLocale gives
+// it ("de_AT", "sr-Latn-RS"); none when that data is not installed.
+std::optional<QString> installedLanguageFor(const QString &locale);
+std::optional<QString> installedLanguageFor(const QString &locale, const QStringList &installed);
+
+// The Debian package that holds a Tesseract language's data ("deu" → "tesseract-ocr-deu",
+// "Latin" → "tesseract-ocr-script-latn").
 QString packageFor(const QString &tesseractLanguage);
 
 // Built from the installed language data (a list of Tesseract names, or none when Tesseract
-// cannot report it): display names in the user's locale, the code itself where there is none.
+// cannot report it); tesseractLanguage() accepts every entry's code (through languageCode()). Data with a table row is
+// offered under the row's settings code, any other under its own name. Display names come from
+// ICU in the user's locale; the code itself where ICU has none.
 QList<SupportedLanguage> fromInstalled(const std::optional<QStringList> &installedTesseractLanguages);
 
 // The languages offered when Tesseract cannot report its data.
