@@ -6,11 +6,14 @@
 #include "AppInstance.h"
 #include "BuildInfo.h"
 #include "CommandLine.h"
+#include "platform/ImageLimits.h"
 
 using namespace Qt::StringLiterals;
 
 int main(int argc, char *argv[])
 {
+    kavri::ImageLimits::allowLargeImages();
+
     // Not QCoreApplication::arguments(): its decoding drops a leading byte-order mark.
     QStringList arguments;
     for (int i = 1; i < argc; ++i)

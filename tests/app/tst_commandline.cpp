@@ -131,6 +131,21 @@ private Q_SLOTS:
         QVERIFY2(run.err.contains(broken.toUtf8()), run.err.constData());
     }
 
+    // 40 megapixels decode to 160 MB, over Qt's default allocation limit.
+    void recognizeReadsLargeImages()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(u"large.png"_s);
+        QImage image(8000, 5000, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter(&image).drawImage(400, 400, kavri::test::renderCode(ZXing::BarcodeFormat::QRCode, u"large"_s, 12));
+        QVERIFY(image.save(file, "PNG", 80));
+        const Run run = runKavri({ u"recognize"_s, u"--qr"_s, u"--json"_s, file });
+        QCOMPARE(run.exitCode, 0);
+        KAVRI_COMPARE_JSON_SUBSET(
+            jsonFrom(run), QJsonObject({ { u"result"_s, u"qrCodeFound"_s }, { u"payload"_s, u"large"_s } }));
+    }
+
     void usage_data()
     {
         QTest::addColumn<QStringList>("arguments");

@@ -8,6 +8,7 @@
 
 #include <QList>
 #include <QMutex>
+#include <QSize>
 #include <QStringList>
 
 #include "capture/CaptureResult.h"
@@ -96,8 +97,9 @@ class ScriptedRecognizer : public Recognizer
 {
 public:
     QFuture<Outcome<QString>> recognizeText(
-        const QImage &, const std::optional<QString> &language, const QStringList &customWords) override
+        const QImage &image, const std::optional<QString> &language, const QStringList &customWords) override
     {
+        imageSizes.append(image.size());
         languages.append(language);
         customWordLists.append(customWords);
         auto future = textCalls.next();
@@ -105,8 +107,9 @@ public:
             textCalls.finish(*text);
         return future;
     }
-    QFuture<Outcome<QStringList>> detectBarcodes(const QImage &) override
+    QFuture<Outcome<QStringList>> detectBarcodes(const QImage &image) override
     {
+        imageSizes.append(image.size());
         ++barcodeCallCount;
         auto future = barcodeCalls.next();
         if (barcodes)
@@ -120,6 +123,8 @@ public:
     PendingCalls<Outcome<QStringList>> barcodeCalls;
     QList<std::optional<QString>> languages;
     QList<QStringList> customWordLists;
+    // Of every image asked about, codes and text alike.
+    QList<QSize> imageSizes;
     int barcodeCallCount = 0;
 };
 

@@ -21,6 +21,7 @@
 
 #include "PortalScreenshot.h"
 #include "RegionSelector.h"
+#include "platform/ImageLimits.h"
 
 namespace {
 
@@ -69,6 +70,8 @@ int main(int argc, char *argv[])
     const bool playSound = std::strcmp(argv[1], "-cs") == 0;
     if (!followParent())
         return 1;
+    // The portal hands over the whole desktop, which on several large screens is a large image.
+    kavri::ImageLimits::allowLargeImages();
 
     if (isWaylandSession()) {
         QCoreApplication app(argc, argv);

@@ -14,6 +14,7 @@
 #include "app/SharedInstances.h"
 #include "capture/CaptureResult.h"
 #include "capture/KavriCore.h"
+#include "platform/ImageLimits.h"
 #include "platform/Log.h"
 #include "platform/SymbolImage.h"
 
@@ -31,7 +32,7 @@ std::variant<QImage, QString> readImageFile(const QString &path)
     if (!reader.canRead())
         return reader.errorString();
     const QSize size = reader.size();
-    if (size.isValid() && qint64(size.width()) * size.height() > ImportMenuHelper::maximumPixels)
+    if (size.isValid() && qint64(size.width()) * size.height() > ImageLimits::maximumPixels)
         return u"The image is too large (%1 \u00d7 %2 pixels)."_s.arg(size.width()).arg(size.height());
     QImage image = reader.read();
     if (image.isNull())

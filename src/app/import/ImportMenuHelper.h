@@ -27,9 +27,6 @@ public:
     using ChooseFile = std::function<void(std::function<void(const QString &path)> chosen)>;
     using Report = std::function<void(const CaptureResult &result)>;
 
-    // The largest image a file import decodes, in pixels.
-    static constexpr qint64 maximumPixels = 100'000'000;
-
     ImportMenuHelper(KavriCore &service, Report report, ChooseFile chooseFile, QObject *parent = nullptr);
     ~ImportMenuHelper() override;
 

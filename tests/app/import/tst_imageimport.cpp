@@ -3,7 +3,8 @@
 //
 // Imports through the real capture service, the real clipboard, Tesseract and ZXing: what the
 // clipboard holds decides the result; files are read or reported by name; a running capture
-// drops any import.
+// drops any import; screenshots above Qt's default allocation limit still arrive whole.
+#include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMenu>
@@ -14,8 +15,10 @@
 #include "app/import/ImportMenuHelper.h"
 #include "capture/KavriCore.h"
 #include "capture/RecognitionEngine.h"
+#include "platform/ImageLimits.h"
 #include "platform/Pasteboard.h"
 #include "support/CaptureFakes.h"
+#include "support/CaptureServiceRig.h"
 #include "support/TestImages.h"
 
 using namespace Qt::StringLiterals;
@@ -55,7 +58,30 @@ private:
         return result.is<CaptureResult::Error>() ? result.as<CaptureResult::Error>()->message : QString();
     }
 
+    // A 40-megapixel screenshot as PNG: 160 MB decoded, over Qt's default limit of 128 MB.
+    static const QByteArray &largeScreenshotPng()
+    {
+        static const QByteArray png = [] {
+            QImage image(8000, 5000, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            QPainter(&image).drawImage(200, 200, renderText({ u"Forty megapixels"_s }, 120));
+            QByteArray bytes;
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::WriteOnly);
+            // Fast compression: the size is the point, not the file.
+            image.save(&buffer, "PNG", 80);
+            return bytes;
+        }();
+        return png;
+    }
+
 private Q_SLOTS:
+    void initTestCase()
+    {
+        // As main() does for every mode.
+        ImageLimits::allowLargeImages();
+    }
+
     void theMenuOffersClipboardAndFile()
     {
         Rig rig;
@@ -138,6 +164,43 @@ private Q_SLOTS:
         QVERIFY(rig.delegate.results.front().is<CaptureResult::Cancelled>());
         QVERIFY(rig.reported.empty());
         QCOMPARE(QGuiApplication::clipboard()->text(), u"left alone"_s);
+    }
+
+    void largeImagesReachTheRecognizer_data()
+    {
+        QTest::addColumn<bool>("fromClipboard");
+        QTest::newRow("file") << false;
+        QTest::newRow("clipboard") << true;
+    }
+
+    void largeImagesReachTheRecognizer()
+    {
+        QFETCH(bool, fromClipboard);
+        CaptureServiceRig rig;
+        rig.recognizer.barcodes = QStringList();
+        rig.recognizer.text = u"Forty megapixels"_s;
+        RecordingDelegate delegate;
+        rig.core.setDelegate(&delegate);
+        std::vector<CaptureResult> reported;
+        ImportMenuHelper helper(rig.core, [&reported](const CaptureResult &result) { reported.push_back(result); }, {});
+
+        QTemporaryDir dir;
+        if (fromClipboard) {
+            // As another program offers a screenshot: encoded, decoded by Qt on the way in.
+            auto *data = new QMimeData;
+            data->setData(u"image/png"_s, largeScreenshotPng());
+            QGuiApplication::clipboard()->setMimeData(data);
+            helper.importFromClipboard();
+        } else {
+            QFile file(dir.filePath(u"screenshot.png"_s));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(largeScreenshotPng()) > 0);
+            file.close();
+            helper.importFile(file.fileName());
+        }
+        QVERIFY2(reported.empty(), reported.empty() ? "" : qPrintable(errorOf(reported.front())));
+        QTRY_COMPARE(delegate.results.size(), size_t(1));
+        QVERIFY2(delegate.results.front().is<CaptureResult::Success>(), qPrintable(errorOf(delegate.results.front())));
+        QCOMPARE(rig.recognizer.imageSizes.value(0), QSize(8000, 5000));
     }
 
     void dropsCarryTheFirstLocalImage()
