@@ -16,6 +16,6 @@ namespace kavri {
 //
 // Pages and crops are kept in \a directory/held-out and reused while the page's HTML is unchanged.
 // Without Chromium, prints one line and returns no samples.
-QList<TextSample> generateHeldOutCorpus(const QString &directory, bool quick, int jobs, QTextStream &out);
+QList<TextSample> generateHeldOutCorpus(const QString &directory, bool quick, QTextStream &out);
 
 } // namespace kavri

@@ -136,7 +136,7 @@ int main(int argc, char *argv[])
         if (corpusSet != u"tune") {
             QElapsedTimer timer;
             timer.start();
-            const auto samples = kavri::generateHeldOutCorpus(heldOutRoot, quick, options.jobs, out);
+            const auto samples = kavri::generateHeldOutCorpus(heldOutRoot, quick, out);
             if (!samples.isEmpty()) {
                 out << u"Held-out corpus: "_s << samples.size() << u" images in "_s
                     << QDir::toNativeSeparators(heldOutRoot) << u", ready in "_s << timer.elapsed() << u" ms\n"_s;

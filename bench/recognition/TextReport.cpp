@@ -245,7 +245,10 @@ void printTimes(QTextStream &out, const TextResults &results)
             continue;
         const Reader &r = results.readers.at(reader);
         const QList<double> times = timesOf(reader, selections);
-        table.addRow({ r.name + u", selections"_s, QString::number(imagesOf(results, selections)),
+        const Member readSelections = [&r, &results](const TextSample &s) {
+            return s.kind != u"page4k" && r.read.at(&s - results.samples.constData());
+        };
+        table.addRow({ r.name + u", selections"_s, QString::number(imagesOf(results, readSelections)),
             QString::number(times.size()), formatMilliseconds(r.coldMs), formatMilliseconds(percentile(times, 50)),
             formatMilliseconds(percentile(times, 90)) });
         const QList<double> around = timesOf(reader, typical);
