@@ -85,8 +85,11 @@ QString escaped(const QString &text)
 
 QString fontCss(const QString &family, int pixelSize)
 {
-    const bool mono = monospaceFonts().contains(family);
-    return u"font: %1px '%2', %3;"_s.arg(pixelSize).arg(family, mono ? u"monospace"_s : u"sans-serif"_s);
+    // Programming ligatures would draw "===" or "|---|" as one stroke: the truth could no longer
+    // be read off the screen.
+    if (monospaceFonts().contains(family))
+        return u"font: %1px '%2', monospace;font-variant-ligatures:none;"_s.arg(pixelSize).arg(family);
+    return u"font: %1px '%2', sans-serif;"_s.arg(pixelSize).arg(family);
 }
 
 int inRange(QRandomGenerator &random, int low, int high)
