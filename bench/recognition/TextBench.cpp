@@ -58,7 +58,7 @@ void runTextBench(
     results.readers.append(readWithKavri(samples, true));
     Reader plain;
     Reader tuned;
-    readWithTesseract(samples, options.jobs, options.external, plain, tuned);
+    readWithTesseract(samples, options, plain, tuned);
     results.readers << tuned << plain;
     compare(results);
 
@@ -71,7 +71,7 @@ void runTextBench(
     printLanguageTable(out, results);
     printTimes(out, results);
     if (options.external)
-        printThroughput(out, corpus, samples);
+        printThroughput(out, corpus, samples, options.quick);
     printWorst(out, results);
     if (!options.dumpDirectory.isEmpty())
         dumpFailures(out, options.dumpDirectory, results);

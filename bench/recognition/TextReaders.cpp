@@ -19,7 +19,9 @@ namespace kavri {
 
 namespace {
 
-constexpr int timedToolImages = 40; // command-line runs timed one at a time; the rest run side by side
+// Command-line runs timed one at a time (fewer in the quick loop); the rest run side by side.
+constexpr int timedToolImages = 40;
+constexpr int quickTimedToolImages = 10;
 
 void progress(const QString &what, qsizetype done, qsizetype total)
 {
@@ -137,28 +139,30 @@ Reader readWithKavri(const QList<TextSample> &samples, bool automatic)
     return reader;
 }
 
-void readWithTesseract(const QList<TextSample> &samples, int jobs, bool enabled, Reader &plain, Reader &tuned)
+void readWithTesseract(const QList<TextSample> &samples, const BenchOptions &options, Reader &plain, Reader &tuned)
 {
+    const int jobs = options.jobs;
+    const int timedLimit = options.quick ? quickTimedToolImages : timedToolImages;
     plain.name = u"tesseract"_s;
     tuned.name = u"tesseract 2x psm6"_s;
     const QString program = findTool(u"tesseract"_s);
-    plain.available = enabled && !program.isEmpty() && !samples.isEmpty();
+    plain.available = options.external && !program.isEmpty() && !samples.isEmpty();
     tuned.available = plain.available && upscale(samples, jobs);
     if (!plain.available)
         return;
     QList<Reader *> readers = { &plain };
     if (tuned.available)
         readers.append(&tuned);
-    const qsizetype timedCount = std::min<qsizetype>(timedToolImages, samples.size());
+    const qsizetype timedCount = std::min<qsizetype>(timedLimit, samples.size());
     for (Reader *reader : readers) {
         prepare(*reader, samples.size());
         reader->timing = u"new process per image, one at a time, %1 images, the first cold"_s.arg(timedCount);
     }
     // The 4K pages are timed apart from the rest: one of them weighs like a hundred selections.
-    const qsizetype step = std::max<qsizetype>(1, samples.size() / timedToolImages);
+    const qsizetype step = std::max<qsizetype>(1, samples.size() / timedLimit);
     QList<bool> timed(samples.size(), false);
     for (qsizetype index = 0; index < samples.size(); ++index)
-        timed[index] = (index % step == 0 && index / step < timedToolImages) || samples.at(index).kind == u"page4k";
+        timed[index] = (index % step == 0 && index / step < timedLimit) || samples.at(index).kind == u"page4k";
     for (qsizetype index = 0; index < samples.size(); ++index) {
         if (!timed.at(index))
             continue;

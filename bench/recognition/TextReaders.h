@@ -30,8 +30,8 @@ Reader readWithKavri(const QList<TextSample> &samples, bool automatic);
 
 // The tesseract command line: plain (`tesseract IN stdout`) and tuned (the image scaled 2x with a
 // Lanczos filter by ImageMagick, then `--psm 6 -l <the sample's language>`). An even spread of
-// images runs one process at a time, for the times; the rest run \a jobs at a time.
-void readWithTesseract(const QList<TextSample> &samples, int jobs, bool enabled, Reader &plain, Reader &tuned);
+// images runs one process at a time, for the times; the rest run options.jobs at a time.
+void readWithTesseract(const QList<TextSample> &samples, const BenchOptions &options, Reader &plain, Reader &tuned);
 
 // "de" -> "de-DE", the settings code Kavri takes.
 QString settingsLanguage(const QString &language);

@@ -19,6 +19,7 @@ namespace kavri {
 namespace {
 
 constexpr int throughputImages = 40;
+constexpr int quickThroughputImages = 16;
 constexpr double throughputGoal = 2.5;
 
 // The application built beside this benchmark (build-bench/kavri), else one on the path.
@@ -37,8 +38,9 @@ QString perSecond(int images, double milliseconds)
 
 } // namespace
 
-void printThroughput(QTextStream &out, const QString &corpus, const QList<TextSample> &samples)
+void printThroughput(QTextStream &out, const QString &corpus, const QList<TextSample> &samples, bool quick)
 {
+    const int wanted = quick ? quickThroughputImages : throughputImages;
     const QString kavri = kavriExecutable();
     const QString tesseract = findTool(u"tesseract"_s);
     if (kavri.isEmpty() || tesseract.isEmpty()) {
@@ -52,8 +54,8 @@ void printThroughput(QTextStream &out, const QString &corpus, const QList<TextSa
         if (sample.kind != u"page4k")
             selections.append(&sample);
     }
-    const qsizetype step = std::max<qsizetype>(1, selections.size() / throughputImages);
-    for (qsizetype index = 0; index < selections.size() && files.size() < throughputImages; index += step)
+    const qsizetype step = std::max<qsizetype>(1, selections.size() / wanted);
+    for (qsizetype index = 0; index < selections.size() && files.size() < wanted; index += step)
         files.append(selections.at(index)->path);
     if (files.isEmpty())
         return;
