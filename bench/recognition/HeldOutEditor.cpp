@@ -15,8 +15,8 @@ constexpr int screenWidth = 3840;
 constexpr int screenHeight = 2160;
 constexpr int pixelSize = 14;
 
-// Non-empty lines of consecutive header files from a random one on, each short enough to stay
-// clear of the minimap's side of the screen.
+// Non-empty lines of consecutive header files from a random one on; blank lines are left out so
+// that every line drawn is a line of the truth.
 QStringList codeLines(int count, QRandomGenerator &random)
 {
     QStringList lines;
