@@ -225,8 +225,11 @@ Cell textCell(const QString &kind, int index, QRandomGenerator &random)
         QStringList lines;
         const QStringList &sentences = german ? germanSentences() : frenchSentences();
         const QStringList &interface = german ? germanInterface() : frenchInterface();
-        for (int line = inRange(random, 2, 4); line > 0; --line)
-            lines.append(pickOne(random, random.bounded(3) == 0 ? interface : sentences));
+        for (int line = inRange(random, 2, 4); line > 0; --line) {
+            const QString text = pickOne(random, random.bounded(3) == 0 ? interface : sentences);
+            if (!lines.contains(text))
+                lines.append(text);
+        }
         Cell cell = linesCell(kind, lines, sans, inRange(random, 12, 17), theme, random);
         cell.language = german ? u"de"_s : u"fr"_s;
         return cell;

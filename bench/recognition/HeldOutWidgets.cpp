@@ -105,12 +105,16 @@ Cell uiCell(QRandomGenerator &random)
     QStringList rows;
     int y = inRange(random, 6, 14);
     int width = 0;
+    QStringList used; // a dialog never shows the same button twice
     for (int row = random.bounded(3) == 0 ? 2 : 1; row > 0; --row) {
         QStringList captions;
         int x = inRange(random, 6, 14);
         int rowHeight = 0;
         for (int count = inRange(random, 1, 4); count > 0; --count) {
             const QString caption = pickOne(random, buttonCaptions());
+            if (used.contains(caption))
+                continue;
+            used.append(caption);
             const Box box = captionBox(caption, cell.font, cell.pixelSize, theme, style, x, y);
             cell.html += box.html;
             captions.append(caption);
