@@ -14,7 +14,8 @@ namespace kavri {
 
 namespace {
 
-constexpr int toolTimeoutMs = 60'000;
+// A safety net only: the command line needs minutes for a 4K screen of text scaled 2x.
+constexpr int toolTimeoutMs = 900'000;
 
 } // namespace
 

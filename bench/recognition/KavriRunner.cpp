@@ -12,11 +12,11 @@ using namespace Qt::StringLiterals;
 
 namespace kavri {
 
-KavriText kavriRecognizeText(const QImage &image)
+KavriText kavriRecognizeText(const QImage &image, const std::optional<QString> &language)
 {
     QElapsedTimer timer;
     timer.start();
-    const Outcome<QString> outcome = RecognitionEngine::recognizeTextNow(image, u"en-US"_s, {});
+    const Outcome<QString> outcome = RecognitionEngine::recognizeTextNow(image, language, {});
     KavriText result;
     result.milliseconds = double(timer.nsecsElapsed()) / 1e6;
     if (const auto *text = std::get_if<QString>(&outcome))

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
+
 #include <QImage>
 #include <QString>
 #include <QStringList>
@@ -23,7 +25,8 @@ struct KavriCodes
     double milliseconds = 0.0;
 };
 
-KavriText kavriRecognizeText(const QImage &image);
+// \a language is a settings code ("de-DE"); none lets Kavri detect it.
+KavriText kavriRecognizeText(const QImage &image, const std::optional<QString> &language);
 KavriCodes kavriDetectCodes(const QImage &image);
 
 } // namespace kavri

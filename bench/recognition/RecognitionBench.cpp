@@ -3,8 +3,11 @@
 //
 // Text recognition and code detection over a corpus rendered here, Kavri's engine beside the
 // tesseract, ZXingReader and zbarimg command lines. Prints tables; asserts nothing.
+// Text is measured on two corpora kept apart: "tune", drawn here with QPainter, which the
+// recognition pipeline may be tuned on, and "held-out", rendered by headless Chromium from other
+// fonts, layouts, themes and text sources, which is only ever measured.
 // Run: build-bench/bench/recognition_bench [--quick] [--only text|codes] [--corpus DIR]
-//      [--no-external] [--dump-failures DIR] [--jobs N]
+//      [--corpus-set tune|held-out|both] [--no-external] [--dump-failures DIR] [--jobs N]
 #include <algorithm>
 #include <optional>
 
@@ -12,6 +15,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QLocale>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QThread>
@@ -19,15 +24,13 @@
 #include "CodeBench.h"
 #include "CodeCorpus.h"
 #include "ExternalTools.h"
+#include "HeldOutCorpus.h"
 #include "TextBench.h"
 #include "TextCorpus.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-constexpr int fullTextImages = 360; // each of the 120 (size, theme, font) combinations three times
-constexpr int quickTextImages = 36;
 
 QString toolState(const QString &name)
 {
@@ -41,7 +44,11 @@ int main(int argc, char *argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Automatic language detection starts from the user's locale: make it the same on every machine.
+    qputenv("LANG", "en_US.UTF-8");
+    qputenv("LC_ALL", "en_US.UTF-8");
     QGuiApplication application(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     QGuiApplication::setApplicationName(u"recognition_bench"_s);
 
     QCommandLineParser parser;
@@ -49,13 +56,19 @@ int main(int argc, char *argv[])
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption quickOption(u"quick"_s, u"A small corpus, about a tenth of the full one."_s);
     const QCommandLineOption onlyOption(u"only"_s, u"Run one half only: text or codes."_s, u"text|codes"_s);
-    const QCommandLineOption corpusOption(u"corpus"_s, u"Write the corpus to DIR and keep it."_s, u"DIR"_s);
+    const QCommandLineOption corpusOption(u"corpus"_s,
+        u"Write the corpora to DIR and keep them (default: the tune corpus in a temporary directory, the "
+        u"held-out one in the user's cache, where its rendered pages are kept)."_s,
+        u"DIR"_s);
+    const QCommandLineOption corpusSetOption(u"corpus-set"_s,
+        u"Measure text on the tune corpus, the held-out one, or both (default)."_s, u"tune|held-out|both"_s, u"both"_s);
     const QCommandLineOption noExternalOption(u"no-external"_s, u"Skip tesseract, ZXingReader and zbarimg."_s);
     const QCommandLineOption dumpOption(
         u"dump-failures"_s, u"Write the images Kavri got wrong, with expected and actual results, to DIR."_s, u"DIR"_s);
     const QCommandLineOption jobsOption(
         u"jobs"_s, u"Command-line tools run N at a time (default: the core count)."_s, u"N"_s);
-    parser.addOptions({ quickOption, onlyOption, corpusOption, noExternalOption, dumpOption, jobsOption });
+    parser.addOptions(
+        { quickOption, onlyOption, corpusOption, corpusSetOption, noExternalOption, dumpOption, jobsOption });
     // scripts/bench hands its arguments to every benchmark: leave Google Benchmark's to it.
     if (!parser.parse(QCoreApplication::arguments())) {
         const QStringList unknown = parser.unknownOptionNames();
@@ -72,8 +85,12 @@ int main(int argc, char *argv[])
     const QString only = parser.value(onlyOption);
     if (!only.isEmpty() && only != u"text" && only != u"codes")
         parser.showHelp(2);
+    const QString corpusSet = parser.value(corpusSetOption);
+    if (corpusSet != u"tune" && corpusSet != u"held-out" && corpusSet != u"both")
+        parser.showHelp(2);
     const bool quick = parser.isSet(quickOption);
     kavri::BenchOptions options;
+    options.quick = quick;
     options.external = !parser.isSet(noExternalOption);
     options.dumpDirectory = parser.value(dumpOption);
     options.jobs = parser.isSet(jobsOption) ? std::max(1, parser.value(jobsOption).toInt())
@@ -81,6 +98,9 @@ int main(int argc, char *argv[])
 
     std::optional<QTemporaryDir> temporary;
     QString corpus = parser.value(corpusOption);
+    const QString heldOutRoot = corpus.isEmpty()
+        ? QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + u"/kavri-recognition-bench"_s
+        : corpus;
     if (corpus.isEmpty()) {
         temporary.emplace();
         if (!temporary->isValid())
@@ -105,12 +125,25 @@ int main(int argc, char *argv[])
         const QStringList missing = kavri::ensureCorpusFonts();
         if (!missing.isEmpty())
             out << u"Fonts not found, Qt substitutes others: "_s << missing.join(u", "_s) << u'\n';
-        QElapsedTimer timer;
-        timer.start();
-        const auto samples = kavri::generateTextCorpus(corpus, quick ? quickTextImages : fullTextImages);
-        out << u"Rendered "_s << samples.size() << u" text images in "_s << timer.elapsed() << u" ms\n"_s;
-        out.flush();
-        kavri::runTextBench(samples, options, out);
+        if (corpusSet != u"held-out") {
+            QElapsedTimer timer;
+            timer.start();
+            const auto samples = kavri::generateTextCorpus(corpus, quick);
+            out << u"Rendered "_s << samples.size() << u" tune images in "_s << timer.elapsed() << u" ms\n"_s;
+            out.flush();
+            kavri::runTextBench(u"tune"_s, samples, options, out);
+        }
+        if (corpusSet != u"tune") {
+            QElapsedTimer timer;
+            timer.start();
+            const auto samples = kavri::generateHeldOutCorpus(heldOutRoot, quick, out);
+            if (!samples.isEmpty()) {
+                out << u"Held-out corpus: "_s << samples.size() << u" images in "_s
+                    << QDir::toNativeSeparators(heldOutRoot) << u", ready in "_s << timer.elapsed() << u" ms\n"_s;
+                out.flush();
+                kavri::runTextBench(u"held-out"_s, samples, options, out);
+            }
+        }
     }
     if (only != u"text") {
         QElapsedTimer timer;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 
+#include "TuneBlocks.h"
 #include "WordLists.h"
 
 using namespace Qt::StringLiterals;
@@ -16,8 +17,6 @@ namespace {
 using words::between;
 using words::capitalized;
 using words::pick;
-
-constexpr std::array categoryWeights = { 12, 8, 18, 12, 10, 10, 12, 10, 8 };
 
 QString number(QRandomGenerator &random, int low, int high)
 {
@@ -46,6 +45,8 @@ QString snakeCase(QRandomGenerator &random)
 {
     return pick(random, words::identifiers()) + u'_' + pick(random, words::identifiers());
 }
+
+} // namespace
 
 QString fullName(QRandomGenerator &random)
 {
@@ -95,11 +96,15 @@ QString email(QRandomGenerator &random)
     }
 }
 
+namespace {
+
 QString isoDate(QRandomGenerator &random)
 {
     return number(random, 2019, 2027) + u'-' + twoDigits(between(random, 1, 12)) + u'-'
         + twoDigits(between(random, 1, 28));
 }
+
+} // namespace
 
 QString price(QRandomGenerator &random)
 {
@@ -107,6 +112,8 @@ QString price(QRandomGenerator &random)
     return pick(random, currencies) + withThousands(between(random, 1, 4999)) + u'.'
         + twoDigits(between(random, 0, 99));
 }
+
+namespace {
 
 QString numberItem(QRandomGenerator &random)
 {
@@ -170,6 +177,8 @@ QStringList paragraph(QRandomGenerator &random)
     return lines;
 }
 
+} // namespace
+
 QString codeLine(QRandomGenerator &random)
 {
     const QString id = pick(random, words::identifiers());
@@ -211,6 +220,8 @@ QString codeLine(QRandomGenerator &random)
         return u"{ \""_s + id + u"\": "_s + number(random, 0, 999) + u", \""_s + other + u"\": true }"_s;
     }
 }
+
+namespace {
 
 QList<QStringList> table(QRandomGenerator &random)
 {
@@ -285,27 +296,6 @@ QString TextContent::truth() const
     return lines.join(u'\n');
 }
 
-const QStringList &textCategories()
-{
-    static const QStringList list
-        = { u"ui"_s, u"menu"_s, u"paragraph"_s, u"code"_s, u"url"_s, u"email"_s, u"numbers"_s, u"table"_s, u"word"_s };
-    return list;
-}
-
-QString pickTextCategory(QRandomGenerator &random)
-{
-    int total = 0;
-    for (const int weight : categoryWeights)
-        total += weight;
-    int roll = random.bounded(total);
-    for (qsizetype index = 0; index < qsizetype(categoryWeights.size()); ++index) {
-        roll -= categoryWeights.at(std::size_t(index));
-        if (roll < 0)
-            return textCategories().at(index);
-    }
-    return textCategories().constLast();
-}
-
 TextContent makeTextContent(const QString &category, QRandomGenerator &random)
 {
     TextContent content;
@@ -329,10 +319,11 @@ TextContent makeTextContent(const QString &category, QRandomGenerator &random)
     } else if (category == u"paragraph") {
         content.rows = asRows(paragraph(random));
     } else if (category == u"code") {
-        QStringList lines;
-        for (int line = between(random, 1, 3); line > 0; --line)
-            lines.append((lines.isEmpty() || random.bounded(2) == 0 ? QString() : u"    "_s) + codeLine(random));
-        content.rows = asRows(lines);
+        content.rows = asRows(tune::codeBlock(random));
+    } else if (category == u"separators") {
+        content.rows = asRows(tune::separatorLines(random));
+    } else if (category == u"link") {
+        content.rows = asRows(tune::linkLines(random));
     } else if (category == u"url") {
         QStringList lines { url(random) };
         if (random.bounded(4) == 0)
@@ -361,9 +352,7 @@ TextContent makeTextContent(const QString &category, QRandomGenerator &random)
         content.layout = TextContent::Layout::columns;
         content.rows = table(random);
     } else {
-        const QString word = random.bounded(3) == 0 ? pick(random, words::uiLabels()).section(u' ', 0, 0)
-                                                    : pick(random, words::common());
-        content.rows = asRows({ random.bounded(2) == 0 ? capitalized(word) : word });
+        content.rows = asRows({ tune::wordLabel(random) });
     }
     return content;
 }

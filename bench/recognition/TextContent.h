@@ -25,10 +25,16 @@ struct TextContent
     QString truth() const;
 };
 
-// The categories in the order of their weights below.
-const QStringList &textCategories();
-// Picks a category with fixed weights.
-QString pickTextCategory(QRandomGenerator &random);
+// The rows of one kind of text: "ui", "menu", "paragraph", "code", "url", "email", "numbers",
+// "table", "separators", "link" or "word".
 TextContent makeTextContent(const QString &category, QRandomGenerator &random);
+
+// Pieces the other tune texts are made of.
+QString fullName(QRandomGenerator &random); // "Anna Smith"
+QString host(QRandomGenerator &random); // "bluepeak.io"
+QString url(QRandomGenerator &random); // with or without scheme, path and query
+QString email(QRandomGenerator &random);
+QString price(QRandomGenerator &random); // "€1,299.00"
+QString codeLine(QRandomGenerator &random); // one statement, in one of several languages
 
 } // namespace kavri

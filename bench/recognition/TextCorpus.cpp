@@ -12,9 +12,11 @@
 #include <QPainter>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QTransform>
 
 #include "TextContent.h"
+#include "TuneBlocks.h"
+#include "TuneNoText.h"
+#include "TuneScenes.h"
 #include "WordLists.h"
 
 using namespace Qt::StringLiterals;
@@ -27,6 +29,20 @@ using words::between;
 
 constexpr quint32 textSeed = 0x4b617654; // fixed: the corpus must not change between runs
 constexpr std::array pixelSizes = { 9, 10, 11, 12, 14, 16, 18, 20 };
+
+struct KindPlan
+{
+    QStringView kind;
+    int full = 0; // images in the full corpus
+    int quick = 0; // and in the quick one
+};
+
+constexpr std::array kindPlan
+    = { KindPlan { u"ui", 40, 4 }, KindPlan { u"menu", 30, 3 }, KindPlan { u"paragraph", 48, 5 },
+          KindPlan { u"code", 40, 5 }, KindPlan { u"url", 24, 3 }, KindPlan { u"email", 24, 3 },
+          KindPlan { u"numbers", 30, 3 }, KindPlan { u"table", 30, 3 }, KindPlan { u"word", 48, 6 },
+          KindPlan { u"separators", 30, 4 }, KindPlan { u"link", 36, 4 }, KindPlan { u"notext", 18, 6 },
+          KindPlan { u"window", 18, 3 }, KindPlan { u"language", 40, 4 }, KindPlan { u"page4k", 1, 0 } };
 
 const QStringList &fontFamilies()
 {
@@ -194,12 +210,72 @@ QImage render(
     return image;
 }
 
+QFont corpusFont(const QString &family, int pixelSize, QRandomGenerator &random)
+{
+    QFont font(family);
+    font.setPixelSize(pixelSize);
+    font.setStyleStrategy(QFont::PreferAntialias);
+    static constexpr std::array hinting
+        = { QFont::PreferDefaultHinting, QFont::PreferFullHinting, QFont::PreferNoHinting };
+    font.setHintingPreference(hinting.at(std::size_t(random.bounded(int(hinting.size())))));
+    return font;
+}
+
+// Draws one sample of its kind and fills in its truth; kinds with their own sizes or fonts
+// overwrite what the combination cycle proposed.
+QImage drawSample(TextSample &sample, int index, QRandomGenerator &random)
+{
+    if (sample.kind == u"notext") {
+        sample.font.clear();
+        sample.pixelSize = 0;
+        sample.theme = u"none"_s;
+        return tune::noTextScene(index, random);
+    }
+    if (sample.kind == u"page4k") {
+        sample.font = index % 2 == 0 ? u"Liberation Serif"_s : u"DejaVu Sans"_s;
+        sample.pixelSize = 14;
+        sample.theme = u"light"_s;
+        const tune::Scene scene = tune::documentPage(corpusFont(sample.font, 14, random), random);
+        sample.truth = scene.truth;
+        return scene.image;
+    }
+    if (sample.kind == u"window") {
+        sample.pixelSize = between(random, 11, 14);
+        if (sample.font.contains(u"Mono"_s) || sample.font.contains(u"Serif"_s))
+            sample.font = u"Noto Sans"_s;
+        sample.theme = sample.theme == u"dark" ? u"dark"_s : u"light"_s;
+        const tune::Scene scene
+            = tune::windowScene(corpusFont(sample.font, sample.pixelSize, random), sample.theme == u"dark", random);
+        sample.truth = scene.truth;
+        return scene.image;
+    }
+    if (sample.kind == u"word" || sample.kind == u"language")
+        sample.pixelSize = between(random, sample.kind == u"word" ? 11 : 12, 16);
+    if (sample.kind == u"code")
+        sample.font = index % 2 == 0 ? u"DejaVu Sans Mono"_s : u"Liberation Mono"_s;
+    const QFont font = corpusFont(sample.font, sample.pixelSize, random);
+    const Palette palette = paletteFor(sample.theme, random);
+    if (sample.kind == u"word") {
+        sample.truth = tune::wordLabel(random);
+        return tune::roomyLabel(sample.truth, font, palette.background, palette.text, random);
+    }
+    TextContent content;
+    if (sample.kind == u"language") {
+        for (const QString &line : tune::languageLines(sample.language, random))
+            content.rows.append(QStringList { line });
+    } else {
+        content = makeTextContent(sample.kind, random);
+    }
+    sample.truth = content.truth();
+    return render(content, font, palette, random.bounded(4) == 0, random);
+}
+
 } // namespace
 
 QStringList ensureCorpusFonts()
 {
     QStringList missing;
-    for (const QString &family : fontFamilies()) {
+    for (const QString &family : fontFamilies() + QStringList { u"Liberation Mono"_s }) {
         if (QFontDatabase::hasFamily(family))
             continue;
         QProcess match;
@@ -212,46 +288,37 @@ QStringList ensureCorpusFonts()
     return missing;
 }
 
-QList<TextSample> generateTextCorpus(const QString &directory, int count)
+QList<TextSample> generateTextCorpus(const QString &directory, bool quick)
 {
     QDir root(directory);
-    root.mkpath(u"text"_s);
-    root.mkpath(u"text-x2"_s);
+    root.mkpath(u"tune"_s);
     QRandomGenerator random(textSeed);
     QList<TextSample> samples;
-    for (int index = 0; index < count; ++index) {
-        TextSample sample;
-        sample.id = u"t%1"_s.arg(index, 4, 10, QChar(u'0'));
-        // 8 sizes, 3 themes and 5 fonts: coprime counts, so every 120 images hold each combination once.
-        sample.pixelSize = pixelSizes.at(std::size_t(index) % pixelSizes.size());
-        sample.theme = themes().at(index % themes().size());
-        sample.font = fontFamilies().at(index % fontFamilies().size());
-        sample.category = pickTextCategory(random);
-        const TextContent content = makeTextContent(sample.category, random);
-        sample.truth = content.truth();
-
-        QFont font(sample.font);
-        font.setPixelSize(sample.pixelSize);
-        font.setStyleStrategy(QFont::PreferAntialias);
-        static constexpr std::array hinting
-            = { QFont::PreferDefaultHinting, QFont::PreferFullHinting, QFont::PreferNoHinting };
-        font.setHintingPreference(hinting.at(std::size_t(random.bounded(int(hinting.size())))));
-        const Palette palette = paletteFor(sample.theme, random);
-        const bool subpixel = random.bounded(4) == 0;
-        QImage image = render(content, font, palette, subpixel, random);
-
-        sample.jpeg = random.bounded(100) < 12;
-        if (sample.jpeg) {
-            sample.path = root.filePath(u"text/"_s + sample.id + u".jpg"_s);
-            image.save(sample.path, "JPEG", between(random, 70, 85));
-            image = QImage(sample.path).convertToFormat(QImage::Format_RGB32);
-        } else {
-            sample.path = root.filePath(u"text/"_s + sample.id + u".png"_s);
-            image.save(sample.path, "PNG");
+    int combination = 0;
+    for (const KindPlan &entry : kindPlan) {
+        const int count = quick ? entry.quick : entry.full;
+        for (int index = 0; index < count; ++index) {
+            TextSample sample;
+            sample.id = u"t%1"_s.arg(samples.size(), 4, 10, QChar(u'0'));
+            sample.corpus = u"tune"_s;
+            sample.kind = entry.kind.toString();
+            sample.language = entry.kind == u"language" ? (index % 2 == 0 ? u"de"_s : u"fr"_s) : u"en"_s;
+            // 8 sizes, 3 themes and 5 fonts: coprime counts, so every 120 images hold each combination once.
+            sample.pixelSize = pixelSizes.at(std::size_t(combination) % pixelSizes.size());
+            sample.theme = themes().at(combination % themes().size());
+            sample.font = fontFamilies().at(combination % fontFamilies().size());
+            ++combination;
+            QImage image = drawSample(sample, index, random);
+            sample.jpeg = entry.kind != u"page4k" && random.bounded(100) < 12;
+            if (sample.jpeg) {
+                sample.path = root.filePath(u"tune/"_s + sample.id + u".jpg"_s);
+                image.save(sample.path, "JPEG", between(random, 70, 85));
+            } else {
+                sample.path = root.filePath(u"tune/"_s + sample.id + u".png"_s);
+                image.save(sample.path, "PNG");
+            }
+            samples.append(sample);
         }
-        sample.upscaledPath = root.filePath(u"text-x2/"_s + sample.id + u".png"_s);
-        image.transformed(QTransform::fromScale(2, 2), Qt::SmoothTransformation).save(sample.upscaledPath);
-        samples.append(sample);
     }
     return samples;
 }

@@ -13,8 +13,8 @@ namespace kavri {
 // fc-match finds them; the returned list names the families that cannot be had at all.
 QStringList ensureCorpusFonts();
 
-// Renders \a count text images into \a directory (subfolders text/ and text-x2/) with QPainter,
-// deterministically: the same count gives the same images on every run.
-QList<TextSample> generateTextCorpus(const QString &directory, int count);
+// Renders the tune corpus into \a directory/tune with QPainter, deterministically: every run
+// gives the same images. The recognition pipeline is tuned on these.
+QList<TextSample> generateTextCorpus(const QString &directory, bool quick);
 
 } // namespace kavri

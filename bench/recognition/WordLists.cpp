@@ -226,6 +226,52 @@ const QStringList &accentedWords()
     return list;
 }
 
+const QStringList &germanWords()
+{
+    static const QStringList list = splitWords(
+        u"der die das und ist nicht mit für auf dem den von sich des ein eine einer wir ihr sie über nach bei "
+        u"auch noch wird wurde werden können müssen dürfen möchten würde hätte schön größer später früher "
+        u"Straße Grüße Größe Mäuse Bäume Häuser Brücke Küche Übersicht Änderung Prüfung Gebühr Bestätigung "
+        u"Rechnung Lieferung Bestellung Kunde Konto Zahlung Datei Ordner Fenster Ansicht Einstellung Überweisung "
+        u"heute morgen gestern Woche Monat Jahr Uhr Zeit Stadt Dorf Wasser Straßenbahn Fußweg Rückfahrt "
+        u"fährt läuft schläft öffnet schließt prüft bestätigt übernimmt erhält gehört gefällt zählt "
+        u"groß klein neu alt schnell langsam günstig teuer müde fröhlich ähnlich gemütlich natürlich"_s);
+    return list;
+}
+
+const QStringList &frenchWords()
+{
+    static const QStringList list
+        = splitWords(u"le la les un une des et est pas pour sur dans avec par mais plus très où été être avoir fait "
+                     u"déjà après près même aussi encore toujours jamais peut doit veut sont était sera serait "
+                     u"élève école été fenêtre hôtel forêt château garçon français leçon reçu façon déçu naïf Noël "
+                     u"facture livraison commande client compte paiement fichier dossier aperçu paramètre réglage "
+                     u"aujourd’hui demain hier semaine mois année heure ville rue théâtre musée bibliothèque "
+                     u"arrive ouvre ferme vérifie confirme reçoit préfère achète répète crée "
+                     u"grand petit nouveau vieux rapide lent cher gratuit fatigué content prêt complète légère"_s);
+    return list;
+}
+
+const QStringList &germanLabels()
+{
+    static const QStringList list = { u"Speichern"_s, u"Öffnen"_s, u"Schließen"_s, u"Abbrechen"_s, u"Übernehmen"_s,
+        u"Einstellungen"_s, u"Rückgängig"_s, u"Wiederholen"_s, u"Löschen"_s, u"Einfügen"_s, u"Drucken …"_s, u"Hilfe"_s,
+        u"Über dieses Programm"_s, u"Größe ändern"_s, u"Schriftart wählen"_s, u"Zurück"_s, u"Weiter"_s,
+        u"Fertigstellen"_s, u"Ansicht"_s, u"Bearbeiten"_s, u"Datei"_s, u"Nach Updates suchen"_s, u"Verlauf löschen"_s,
+        u"Konto verknüpfen"_s };
+    return list;
+}
+
+const QStringList &frenchLabels()
+{
+    static const QStringList list = { u"Enregistrer"_s, u"Ouvrir"_s, u"Fermer"_s, u"Annuler"_s, u"Appliquer"_s,
+        u"Préférences"_s, u"Rétablir"_s, u"Supprimer"_s, u"Coller"_s, u"Imprimer…"_s, u"Aide"_s, u"À propos"_s,
+        u"Édition"_s, u"Fichier"_s, u"Affichage"_s, u"Précédent"_s, u"Suivant"_s, u"Terminer"_s,
+        u"Paramètres avancés"_s, u"Sélectionner tout"_s, u"Rechercher et remplacer"_s, u"Vérifier les mises à jour"_s,
+        u"Effacer l’historique"_s, u"Créer un compte"_s };
+    return list;
+}
+
 const QString &pick(QRandomGenerator &random, const QStringList &list)
 {
     return list.at(random.bounded(int(list.size())));

@@ -20,6 +20,10 @@ const QStringList &months();
 const QStringList &statuses(); // "Pending", "Shipped"
 const QStringList &cities();
 const QStringList &accentedWords(); // Latin-1 words for code payloads ("Café")
+const QStringList &germanWords(); // everyday German, with umlauts and ß
+const QStringList &frenchWords(); // everyday French, with accents
+const QStringList &germanLabels(); // German button and menu labels
+const QStringList &frenchLabels();
 
 // A uniformly chosen element.
 const QString &pick(QRandomGenerator &random, const QStringList &list);
