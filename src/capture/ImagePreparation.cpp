@@ -9,18 +9,29 @@
 
 #include <QPainter>
 
+#include "Frames.h"
+#include "ImageScaling.h"
+#include "InkComponents.h"
+
 namespace kavri::ImagePreparation {
 
 namespace {
 
-// Tesseract's line models read screen text best when a line is about this many pixels high
-// (measured on the benchmark corpus: 30 px and 44 px both read worse, 52 px no better).
+// Tesseract reads screen text best with lines about this many pixels high.
 constexpr double targetLineHeight = 36.0;
 constexpr double maxUpscale = 4.0;
+// A line of text is about this many times as high as its typical glyph.
+constexpr double lineToGlyph = 1.6;
+// Enlarging a whole screen of small text costs far more time than it gains.
+constexpr double pixelBudget = 12e6;
+constexpr int cropPadding = 4;
 constexpr int margin = 12;
-// Text differs from its background by at least this much; less is speckle or a gradient, which
-// Tesseract's binarisation would turn into letters.
-constexpr int minContrast = 48;
+// Ink differs from the background by at least this share of the strongest contrast in the
+// image (dim text on a dim theme is ink too, the soft edges of black text are not), and by at
+// least the noise of a compressed image.
+constexpr double inkShare = 0.35;
+constexpr int noiseLevel = 12;
+constexpr int inkLevel = 128;
 
 using Histogram = std::array<qint64, 256>;
 
@@ -65,134 +76,96 @@ void stretch(QImage &gray, int low, int high)
     }
 }
 
-// Divides out the local background (the brightest pixel nearby), so that text on a grey button
-// or a tinted row ends up dark on white like the rest.
-void flattenBackground(QImage &gray, int radius)
+// How far from \a background a pixel must be to count as ink.
+int inkContrast(const Histogram &counts, int background)
 {
-    const int width = gray.width(), height = gray.height();
-    std::vector<uchar> rowMax(size_t(width) * size_t(height));
-    for (int y = 0; y < height; ++y) {
-        const uchar *row = gray.constScanLine(y);
-        uchar *out = rowMax.data() + size_t(y) * size_t(width);
-        for (int x = 0; x < width; ++x)
-            out[x] = *std::max_element(row + std::max(0, x - radius), row + std::min(width - 1, x + radius) + 1);
-    }
-    for (int y = 0; y < height; ++y) {
-        uchar *row = gray.scanLine(y);
-        for (int x = 0; x < width; ++x) {
-            int background = 1;
-            for (int v = std::max(0, y - radius); v <= std::min(height - 1, y + radius); ++v)
-                background = std::max<int>(background, rowMax[size_t(v) * size_t(width) + size_t(x)]);
-            row[x] = uchar(std::min(255, row[x] * 255 / background));
-        }
-    }
+    // The strongest contrast that more than a few pixels reach: one stray pixel is not text.
+    Histogram deviations {};
+    for (int value = 0; value < 256; ++value)
+        deviations[size_t(std::abs(value - background))] += counts[size_t(value)];
+    const int strongest = percentile(deviations, 0.999);
+    return std::max(noiseLevel, int(strongest * inkShare));
 }
 
-struct Component
+struct Ink
 {
-    QRect box;
-    qint64 pixels = 0;
+    int background;
+    int contrast;
 };
 
-// Connected dark areas (8-connected), with each pixel's component in \a label (-1: light).
-std::vector<Component> darkComponents(const QImage &gray, int dark, std::vector<int> &label)
+// Dark text on light: the background is the commonest level, and text is what differs from it
+// most, on whichever side (light text on a blue button, dark text on white), however little of
+// the selection it covers. A button's face or a tinted row differs less than its text.
+Ink makeDarkOnLight(QImage &gray)
 {
-    const int width = gray.width(), height = gray.height();
-    label.assign(size_t(width) * size_t(height), -1);
-    std::vector<Component> components;
-    std::vector<int> stack;
-    for (int start = 0; start < width * height; ++start) {
-        if (label[size_t(start)] >= 0 || gray.constScanLine(start / width)[start % width] >= dark)
-            continue;
-        const int id = int(components.size());
-        Component component;
-        int left = width, top = height, right = -1, bottom = -1;
-        label[size_t(start)] = id;
-        stack.push_back(start);
-        while (!stack.empty()) {
-            const int index = stack.back();
-            stack.pop_back();
-            const int x = index % width, y = index / width;
-            left = std::min(left, x), right = std::max(right, x), top = std::min(top, y), bottom = std::max(bottom, y);
-            ++component.pixels;
-            for (int ny = std::max(0, y - 1); ny <= std::min(height - 1, y + 1); ++ny)
-                for (int nx = std::max(0, x - 1); nx <= std::min(width - 1, x + 1); ++nx) {
-                    const size_t next = size_t(ny) * size_t(width) + size_t(nx);
-                    if (label[next] < 0 && gray.constScanLine(ny)[nx] < dark) {
-                        label[next] = id;
-                        stack.push_back(int(next));
-                    }
-                }
-        }
-        component.box = QRect(QPoint(left, top), QPoint(right, bottom));
-        components.push_back(component);
+    const Histogram counts = histogram(gray);
+    const int background = percentile(counts, 0.5);
+    const int contrast = inkContrast(counts, background);
+    const int strong = std::max(contrast, int(2 * contrast / inkShare / 3));
+    qint64 darker = 0, lighter = 0;
+    for (int value = 0; value < 256; ++value) {
+        if (value <= background - strong)
+            darker += counts[size_t(value)];
+        else if (value >= background + strong)
+            lighter += counts[size_t(value)];
     }
-    return components;
+    if (lighter <= darker)
+        return { background, contrast };
+    gray.invertPixels();
+    return { 255 - background, contrast };
 }
 
-// Frames: thin outlines (button borders, boxes) around a row of glyphs. A box around text hides
-// the text from Tesseract, or comes back as "|" and "[". Returns whether any was removed.
-bool removeFrames(QImage &gray)
+// The box around every pixel that is ink.
+QRect inkBox(const QImage &gray, const Ink &ink)
 {
-    constexpr int dark = 160;
-    std::vector<int> label;
-    const std::vector<Component> components = darkComponents(gray, dark, label);
-    std::vector<bool> frame(components.size(), false);
-    bool any = false;
-    for (size_t i = 0; i < components.size(); ++i) {
-        const QRect &box = components[i].box;
-        // An outline: little ink for its area, and wider than tall like a button or a cell.
-        if (components[i].pixels * 2 >= qint64(box.width()) * box.height() || box.width() < box.height()
-            || box.height() < 8)
-            continue;
-        int inside = 0, tallest = 0;
-        for (const Component &other : components) {
-            if (&other != &components[i] && box.contains(other.box)) {
-                ++inside;
-                tallest = std::max(tallest, other.box.height());
+    const int limit = ink.background - ink.contrast;
+    int left = gray.width(), right = -1, top = gray.height(), bottom = -1;
+    for (int y = 0; y < gray.height(); ++y) {
+        const uchar *row = gray.constScanLine(y);
+        for (int x = 0; x < gray.width(); ++x) {
+            if (row[x] < limit) {
+                left = std::min(left, x), right = std::max(right, x);
+                top = std::min(top, y), bottom = std::max(bottom, y);
             }
         }
-        // Glyphs inside, with room above and below them: merged letters never frame a word.
-        frame[i] = inside >= 2 && box.height() * 10 >= tallest * 13;
-        any = any || frame[i];
     }
-    if (!any)
-        return false;
-    for (int y = 0; y < gray.height(); ++y) {
-        uchar *row = gray.scanLine(y);
-        for (int x = 0; x < gray.width(); ++x) {
-            const int id = label[size_t(y) * size_t(gray.width()) + size_t(x)];
-            if (id >= 0 && frame[size_t(id)])
-                row[x] = 255;
-        }
-    }
-    return true;
+    if (right < 0)
+        return {};
+    return QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
-// The median height of the bands of rows that hold ink: the height of a text line.
-int estimateLineHeight(const QImage &gray)
+// The median height of the glyph-sized dark components: the size of the text, however tightly
+// its lines are set. 0 when there is nothing glyph-like.
+int glyphHeight(const QImage &gray)
 {
-    const int threshold = 128;
     std::vector<int> heights;
-    int run = 0;
-    for (int y = 0; y <= gray.height(); ++y) {
-        bool ink = false;
-        if (y < gray.height()) {
-            const uchar *row = gray.constScanLine(y);
-            ink = std::any_of(row, row + gray.width(), [](uchar v) { return v < threshold; });
-        }
-        if (ink) {
-            ++run;
-        } else if (run > 0) {
-            if (run >= 3) // specks are not lines
-                heights.push_back(run);
-            run = 0;
-        }
+    for (const InkComponents::Component &component : InkComponents::find(gray, inkLevel)) {
+        const QRect &box = component.box;
+        if (box.height() >= 4 && component.pixels >= 4 && box.width() <= 4 * box.height())
+            heights.push_back(box.height());
     }
     if (heights.empty())
         return 0;
     std::nth_element(heights.begin(), heights.begin() + long(heights.size() / 2), heights.end());
     return heights[heights.size() / 2];
+}
+
+double scaleFor(const QImage &gray, int lineHeight)
+{
+    if (lineHeight <= 0)
+        return 1.0;
+    const double wanted = std::clamp(targetLineHeight / lineHeight, 1.0, maxUpscale);
+    const double affordable = std::sqrt(pixelBudget / (double(gray.width()) * gray.height()));
+    return std::max(1.0, std::min(wanted, affordable));
+}
+
+QImage withMargin(const QImage &gray)
+{
+    QImage framed(gray.width() + 2 * margin, gray.height() + 2 * margin, QImage::Format_Grayscale8);
+    framed.fill(255);
+    for (int y = 0; y < gray.height(); ++y)
+        std::copy_n(gray.constScanLine(y), gray.width(), framed.scanLine(y + margin) + margin);
+    return framed;
 }
 
 } // namespace
@@ -233,39 +206,21 @@ QImage inverted(const QImage &gray)
 TextImage forText(const QImage &gray)
 {
     QImage work = gray;
-    Histogram counts = histogram(work);
-    // Text covers the smaller part of a selection, so the median is the background; the text is
-    // on the side of it that reaches further (white on a mid-blue button is light text, however
-    // dark the window around it).
-    const int median = percentile(counts, 0.5);
-    if (percentile(counts, 0.99) - median > median - percentile(counts, 0.01)) {
-        work.invertPixels();
-        std::reverse(counts.begin(), counts.end());
-    }
-    const int ink = percentile(counts, 0.01), background = percentile(counts, 0.5);
-    if (background - ink < minContrast)
-        return { work, 1.0, true };
-    stretch(work, ink, background);
-    // Buttons and boxes: their fill is flattened to white and their outline removed, but only
-    // where there is a frame; plain text reads better untouched.
-    QImage unframed = work;
-    flattenBackground(unframed, 3);
-    if (removeFrames(unframed))
-        work = unframed;
+    const Ink ink = makeDarkOnLight(work);
+    // Only the text's own box is read: a word in a roomy selection is as readable as a page.
+    const QRect box = inkBox(work, ink);
+    if (box.isEmpty())
+        return { work, 1.0, true, 0 };
+    work = work.copy(box.adjusted(-cropPadding, -cropPadding, cropPadding, cropPadding).intersected(work.rect()));
+    stretch(work, percentile(histogram(work), 0.01), ink.background);
+    Frames::remove(work);
 
-    const int lineHeight = estimateLineHeight(work);
-    double scale = 1.0;
-    if (lineHeight > 0)
-        scale = std::clamp(targetLineHeight / lineHeight, 1.0, maxUpscale);
+    const int lineHeight = int(std::lround(glyphHeight(work) * lineToGlyph));
+    const double scale = scaleFor(work, lineHeight);
     if (scale > 1.01)
-        work = work.scaled(int(std::lround(work.width() * scale)), int(std::lround(work.height() * scale)),
-            Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-
-    QImage framed(work.width() + 2 * margin, work.height() + 2 * margin, QImage::Format_Grayscale8);
-    framed.fill(255);
-    for (int y = 0; y < work.height(); ++y)
-        std::copy_n(work.constScanLine(y), work.width(), framed.scanLine(y + margin) + margin);
-    return { framed, scale, false };
+        work = ImageScaling::lanczos(
+            work, QSize(int(std::lround(work.width() * scale)), int(std::lround(work.height() * scale))));
+    return { withMargin(work), scale, false, int(std::lround(lineHeight * scale)) };
 }
 
 } // namespace kavri::ImagePreparation

@@ -18,10 +18,12 @@ struct TextImage
     QImage gray; // dark text on a light background, text scaled up to a readable height
     double scale; // gray's size over the original's
     bool blank; // nothing stands out from the background: no text to look for
+    int lineHeight = 0; // of the text in gray, in pixels; 0 when unknown
 };
 
-// For text recognition: gray, dark on light (light-on-dark screens are inverted), contrast
-// stretched, small text scaled up, and a light margin around it.
+// For text recognition: gray, dark on light (light-on-dark screens are inverted), cut to the box
+// of its ink, contrast stretched, without the frames of buttons, small text scaled up, and a
+// light margin around it.
 TextImage forText(const QImage &gray);
 
 // The gray level below which \a fraction of \a gray's pixels lie (0.5: the median).

@@ -9,6 +9,7 @@
 #include "ImagePreparation.h"
 #include "RecognitionLanguages.h"
 #include "TesseractData.h"
+#include "TesseractEngines.h"
 #include "TextRecognizer.h"
 
 using namespace Qt::StringLiterals;
@@ -17,34 +18,18 @@ namespace kavri {
 
 namespace {
 
-// Without a chosen language: the user's own language, when its data is installed, with English.
-QStringList automaticLanguages()
+Outcome<LanguageChooser::Plan> planFor(const std::optional<QString> &language)
 {
-    static const QStringList languages = [] {
-        QStringList list { u"eng"_s };
-        const QString locale = QLocale().name().replace(u'_', u'-');
-        const QStringList installed = TesseractData::installedLanguages().value_or(QStringList());
-        for (const QString &candidate : { locale, locale.section(u'-', 0, 0) }) {
-            const auto own = RecognitionLanguages::tesseractLanguage(candidate);
-            if (own && *own != u"eng" && installed.contains(*own)) {
-                list.prepend(*own);
-                break;
-            }
-        }
-        return list;
-    }();
-    return languages;
-}
-
-Outcome<QStringList> tesseractLanguagesFor(const std::optional<QString> &language)
-{
-    if (!language)
-        return automaticLanguages();
+    if (!language) {
+        static const LanguageChooser::Plan automatic = LanguageChooser::automaticPlan(
+            QLocale().name(), TesseractData::installedLanguages().value_or(QStringList()));
+        return automatic;
+    }
     const QString code = RecognitionLanguages::languageCode(*language);
     const auto tesseract = RecognitionLanguages::tesseractLanguage(code);
     if (!tesseract)
         return KavriError::recognitionFailed(u"no text recognition data is known for the language \"%1\""_s.arg(code));
-    return QStringList { *tesseract };
+    return LanguageChooser::Plan { { *tesseract }, {} };
 }
 
 } // namespace
@@ -67,25 +52,19 @@ QFuture<Outcome<QStringList>> RecognitionEngine::detectBarcodes(const QImage &im
 
 QThreadPool *RecognitionEngine::threadPool()
 {
-    static QThreadPool *pool = [] {
-        auto *threads = new QThreadPool;
-        threads->setExpiryTimeout(-1);
-        threads->setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
-        return threads;
-    }();
-    return pool;
+    return TesseractEngines::threadPool();
 }
 
 Outcome<QString> RecognitionEngine::recognizeTextNow(
     const QImage &image, const std::optional<QString> &language, const QStringList &customWords)
 {
-    const Outcome<QStringList> languages = tesseractLanguagesFor(language);
-    if (const auto *error = std::get_if<KavriError>(&languages))
+    const Outcome<LanguageChooser::Plan> plan = planFor(language);
+    if (const auto *error = std::get_if<KavriError>(&plan))
         return *error;
     const QImage gray = ImagePreparation::boundedGray(image);
     if (gray.isNull())
         return KavriError::recognitionFailed(u"the image is empty"_s);
-    return TextRecognizer::recognize(gray, std::get<QStringList>(languages), customWords);
+    return TextRecognizer::recognize(gray, std::get<LanguageChooser::Plan>(plan), customWords);
 }
 
 Outcome<QStringList> RecognitionEngine::detectBarcodesNow(const QImage &image)

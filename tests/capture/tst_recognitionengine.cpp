@@ -10,7 +10,7 @@
 
 #include "capture/ImagePreparation.h"
 #include "capture/RecognitionEngine.h"
-#include "capture/TextRecognizer.h"
+#include "capture/TesseractEngines.h"
 #include "support/TestImages.h"
 
 using namespace Qt::StringLiterals;
@@ -132,14 +132,14 @@ void TestRecognitionEngine::customWordsReachTheEngine()
     QCOMPARE(textOf(RecognitionEngine::recognizeTextNow(image, u"en-US"_s, words)), u"Kavrifex Zumblatt"_s);
 
     // Tesseract was started with a words file that holds them.
-    const QString file = TextRecognizer::customWordsFile({ u"eng"_s }, words);
+    const QString file = TesseractEngines::customWordsFile({ u"eng"_s }, words);
     QVERIFY(!file.isEmpty());
     QFile read(file);
     QVERIFY(read.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromUtf8(read.readAll()).split(u'\n', Qt::SkipEmptyParts), words);
     // Without words, no words file.
     QVERIFY(std::holds_alternative<QString>(RecognitionEngine::recognizeTextNow(image, u"en-US"_s, {})));
-    QCOMPARE(TextRecognizer::customWordsFile({ u"eng"_s }, {}), QString());
+    QCOMPARE(TesseractEngines::customWordsFile({ u"eng"_s }, {}), QString());
 }
 
 void TestRecognitionEngine::codes_data()

@@ -32,6 +32,47 @@ inline QImage renderText(const QStringList &lines, int pixelSize, bool dark = fa
     return image;
 }
 
+// How a test draws text: family, size and colours, as a screen would show them.
+struct TextStyle
+{
+    QString family = QStringLiteral("DejaVu Sans");
+    int pixelSize = 13;
+    QColor background = Qt::white;
+    QColor ink = QColor(25, 25, 25);
+};
+
+// \a text drawn in a \a size box with its top left at \a at, one line per "\n", spaced as the
+// font says.
+inline QImage renderIn(QSize size, QPoint at, const QString &text, const TextStyle &style = {})
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(style.background);
+    QFont font(style.family);
+    font.setPixelSize(style.pixelSize);
+    const QFontMetrics metrics(font);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(style.ink);
+    const QStringList lines = text.split(u'\n');
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        painter.drawText(at.x(), at.y() + metrics.ascent() + metrics.lineSpacing() * int(i), lines[i]);
+    return image;
+}
+
+// \a text drawn with a margin of \a margin pixels all round.
+inline QImage renderBlock(const QString &text, const TextStyle &style = {}, int margin = 10)
+{
+    QFont font(style.family);
+    font.setPixelSize(style.pixelSize);
+    const QFontMetrics metrics(font);
+    int width = 0;
+    const QStringList lines = text.split(u'\n');
+    for (const QString &line : lines)
+        width = std::max(width, metrics.horizontalAdvance(line));
+    return renderIn(QSize(width + 2 * margin, metrics.lineSpacing() * int(lines.size()) + 2 * margin),
+        QPoint(margin, margin), text, style);
+}
+
 // A code of \a format holding \a payload, \a module pixels per module, with a quiet zone.
 inline QImage renderCode(ZXing::BarcodeFormat format, const QString &payload, int module = 4)
 {

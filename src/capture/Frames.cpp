@@ -1,0 +1,131 @@
+// SPDX-FileCopyrightText: 2026 The Kavri developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Frames.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "InkComponents.h"
+
+namespace kavri::Frames {
+
+namespace {
+
+using InkComponents::Component;
+
+// Outlines are at least this dark once the face is flattened: the border of a light button is
+// faint.
+constexpr int outlineLevel = 200;
+constexpr int radius = 3; // wider than a stroke of small text, narrower than a button's face
+constexpr size_t maximumComponents = 50'000;
+
+// Divides out the local background (the brightest pixel nearby), so that the face of a button
+// turns white and its outline stands out from it.
+void flattenBackground(QImage &gray)
+{
+    const int width = gray.width(), height = gray.height();
+    std::vector<uchar> rowMax(size_t(width) * size_t(height));
+    for (int y = 0; y < height; ++y) {
+        const uchar *row = gray.constScanLine(y);
+        uchar *out = rowMax.data() + size_t(y) * size_t(width);
+        for (int x = 0; x < width; ++x)
+            out[x] = *std::max_element(row + std::max(0, x - radius), row + std::min(width - 1, x + radius) + 1);
+    }
+    for (int y = 0; y < height; ++y) {
+        uchar *row = gray.scanLine(y);
+        for (int x = 0; x < width; ++x) {
+            int background = 1;
+            for (int v = std::max(0, y - radius); v <= std::min(height - 1, y + radius); ++v)
+                background = std::max<int>(background, rowMax[size_t(v) * size_t(width) + size_t(x)]);
+            row[x] = uchar(std::min(255, row[x] * 255 / background));
+        }
+    }
+}
+
+// Inside each frame only the glyphs stay, with a pixel of their soft edge; the frame and the face
+// of the button go.
+void whiten(QImage &gray, const std::vector<Component> &components, const std::vector<bool> &frame,
+    const std::vector<int> &label)
+{
+    const int width = gray.width(), height = gray.height();
+    std::vector<bool> glyph(size_t(width) * size_t(height), false);
+    std::vector<QRect> boxes;
+    for (size_t i = 0; i < components.size(); ++i)
+        if (frame[i])
+            boxes.push_back(components[i].box);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const int id = label[size_t(y) * size_t(width) + size_t(x)];
+            if (id < 0 || frame[size_t(id)])
+                continue;
+            for (int ny = std::max(0, y - 1); ny <= std::min(height - 1, y + 1); ++ny)
+                for (int nx = std::max(0, x - 1); nx <= std::min(width - 1, x + 1); ++nx)
+                    glyph[size_t(ny) * size_t(width) + size_t(nx)] = true;
+        }
+    }
+    for (const QRect &box : boxes) {
+        for (int y = box.top(); y <= box.bottom(); ++y) {
+            uchar *row = gray.scanLine(y);
+            for (int x = box.left(); x <= box.right(); ++x)
+                if (!glyph[size_t(y) * size_t(width) + size_t(x)])
+                    row[x] = 255;
+        }
+    }
+    // Frame pixels that touch a glyph were kept as its soft edge; they go too.
+    for (int y = 0; y < height; ++y) {
+        uchar *row = gray.scanLine(y);
+        for (int x = 0; x < width; ++x) {
+            const int id = label[size_t(y) * size_t(width) + size_t(x)];
+            if (id >= 0 && frame[size_t(id)])
+                row[x] = 255;
+        }
+    }
+}
+
+// Removes the frames of the flattened \a gray; false, untouched, when there is none.
+bool removeFrom(QImage &gray)
+{
+    std::vector<int> label;
+    const std::vector<Component> components = InkComponents::find(gray, outlineLevel, &label);
+    // A page of speckle has no buttons, and would cost a long search.
+    if (components.size() > maximumComponents)
+        return false;
+    std::vector<bool> frame(components.size(), false);
+    bool any = false;
+    for (size_t i = 0; i < components.size(); ++i) {
+        const QRect &box = components[i].box;
+        // An outline: little ink for its area, and wider than tall like a button or a cell.
+        if (components[i].pixels * 2 >= qint64(box.width()) * box.height() || box.width() < box.height()
+            || box.height() < 8)
+            continue;
+        int inside = 0, tallest = 0;
+        for (const Component &other : components) {
+            if (&other != &components[i] && box.contains(other.box)) {
+                ++inside;
+                tallest = std::max(tallest, other.box.height());
+            }
+        }
+        // Glyphs inside, with room above and below them: merged letters never frame a word.
+        frame[i] = inside >= 2 && box.height() * 10 >= tallest * 13;
+        any = any || frame[i];
+    }
+    if (!any)
+        return false;
+    whiten(gray, components, frame, label);
+    return true;
+}
+
+} // namespace
+
+bool remove(QImage &gray)
+{
+    // Plain text reads better untouched: the flattened image is kept only where it had frames.
+    QImage flat = gray;
+    flattenBackground(flat);
+    if (!removeFrom(flat))
+        return false;
+    gray = flat;
+    return true;
+}
+
+} // namespace kavri::Frames

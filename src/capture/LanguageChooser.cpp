@@ -1,0 +1,160 @@
+// SPDX-FileCopyrightText: 2026 The Kavri developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "LanguageChooser.h"
+
+#include <algorithm>
+#include <array>
+
+#include <tesseract/baseapi.h>
+#include <unicode/locid.h>
+
+#include "RecognitionLanguages.h"
+#include "TesseractEngines.h"
+
+using namespace Qt::StringLiterals;
+
+namespace kavri::LanguageChooser {
+
+namespace {
+
+using RecognizedText::Line;
+using RecognizedText::Word;
+
+// The primary reading is kept when its dictionary knows this share of its letters.
+constexpr double knownEnough = 0.8;
+// An alternative is tried when its dictionary knows this share of the letters the primary's
+// did not.
+constexpr double worthTrying = 0.2;
+// It is kept when its own reading is known better by this much.
+constexpr double clearlyBetter = 0.1;
+
+qsizetype letters(const QString &text)
+{
+    return std::count_if(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
+}
+
+// How many letters of the words the primary reading did not find in its dictionary are in a
+// word that \a api's dictionary knows.
+qsizetype knownElsewhere(tesseract::TessBaseAPI &api, const QList<Line> &lines)
+{
+    qsizetype known = 0;
+    for (const Line &line : lines) {
+        for (const Word &word : line.words) {
+            if (word.dictionary || letters(word.text) == 0)
+                continue;
+            // Tesseract's dictionaries hold words without the punctuation around them.
+            QString bare = word.text;
+            while (!bare.isEmpty() && !bare.front().isLetterOrNumber())
+                bare.remove(0, 1);
+            while (!bare.isEmpty() && !bare.back().isLetterOrNumber())
+                bare.chop(1);
+            if (!bare.isEmpty() && api.IsValidWord(bare.toUtf8().constData()))
+                known += letters(bare);
+        }
+    }
+    return known;
+}
+
+// Languages no one expects a guess to land on: historic forms, vertical text, data that is not a
+// language.
+bool isEverydayLanguage(const QString &language)
+{
+    static constexpr std::array special { u"osd", u"equ", u"frk", u"enm", u"frm", u"grc", u"dan_frak", u"deu_frak" };
+    if (language.isEmpty() || language.front().isUpper() || language.contains(u'/'))
+        return false; // script data ("Latin", "script/Latin")
+    if (language.endsWith(u"_vert") || language.endsWith(u"_old"))
+        return false;
+    return std::find(special.begin(), special.end(), language) == special.end();
+}
+
+bool isLatinScript(const QString &language)
+{
+    const QString base = language.section(u'_', 0, 0);
+    const QString variant = language.section(u'_', 1);
+    if (variant == u"latn")
+        return true;
+    if (!variant.isEmpty())
+        return false; // chi_sim, aze_cyrl, ...
+    UErrorCode status = U_ZERO_ERROR;
+    icu::Locale locale = icu::Locale::createCanonical(base.toLatin1().constData());
+    locale.addLikelySubtags(status);
+    return U_SUCCESS(status) && qstrcmp(locale.getScript(), "Latn") == 0;
+}
+
+} // namespace
+
+Plan automaticPlan(const QString &locale, const QStringList &installed)
+{
+    Plan plan;
+    if (const auto own = RecognitionLanguages::installedLanguageFor(locale, installed); own && isEverydayLanguage(*own))
+        plan.primary.append(*own);
+    if (installed.contains(u"eng"_s) && !plan.primary.contains(u"eng"_s))
+        plan.primary.append(u"eng"_s);
+    if (plan.primary.isEmpty()) {
+        const auto first = std::find_if(installed.begin(), installed.end(), isEverydayLanguage);
+        if (first != installed.end())
+            plan.primary.append(*first);
+    }
+    for (const QString &language : installed) {
+        if (!plan.primary.contains(language) && isEverydayLanguage(language) && isLatinScript(language))
+            plan.alternatives.append({ language });
+    }
+    return plan;
+}
+
+std::optional<double> dictionaryCoverage(const QList<Line> &lines)
+{
+    qsizetype all = 0, known = 0;
+    for (const Line &line : lines) {
+        for (const Word &word : line.words) {
+            const qsizetype count = letters(word.text);
+            all += count;
+            if (word.dictionary)
+                known += count;
+        }
+    }
+    if (all == 0)
+        return std::nullopt;
+    return double(known) / double(all);
+}
+
+Outcome<Choice> choose(const Plan &plan, const QStringList &customWords, const Read &read)
+{
+    Outcome<QList<Line>> first = read(plan.primary);
+    if (const auto *error = std::get_if<KavriError>(&first))
+        return *error;
+    Choice primary { plan.primary, std::get<QList<Line>>(std::move(first)) };
+    const std::optional<double> coverage = dictionaryCoverage(primary.lines);
+    if (plan.alternatives.isEmpty() || !coverage || *coverage >= knownEnough)
+        return primary;
+
+    // The alternative whose dictionary knows most of what the primary's did not.
+    qsizetype unknown = 0;
+    for (const Line &line : primary.lines)
+        for (const Word &word : line.words)
+            unknown += word.dictionary ? 0 : letters(word.text);
+    const QStringList *best = nullptr;
+    qsizetype bestKnown = 0;
+    for (const QStringList &alternative : plan.alternatives) {
+        const Outcome<tesseract::TessBaseAPI *> api = TesseractEngines::forThisThread(alternative, customWords);
+        if (std::holds_alternative<KavriError>(api))
+            continue;
+        const qsizetype known = knownElsewhere(*std::get<tesseract::TessBaseAPI *>(api), primary.lines);
+        if (known > bestKnown) {
+            bestKnown = known;
+            best = &alternative;
+        }
+    }
+    if (!best || double(bestKnown) < worthTrying * double(unknown))
+        return primary;
+
+    Outcome<QList<Line>> second = read(*best);
+    if (const auto *error = std::get_if<KavriError>(&second))
+        return *error;
+    Choice other { *best, std::get<QList<Line>>(std::move(second)) };
+    if (dictionaryCoverage(other.lines).value_or(0) > *coverage + clearlyBetter)
+        return other;
+    return primary;
+}
+
+} // namespace kavri::LanguageChooser
