@@ -77,9 +77,11 @@ Palette paletteFor(const QString &theme, QRandomGenerator &random)
                 { QColor(0x2b2b2b), QColor(0xffffff) }, { QColor(0x0d1117), QColor(0xc9d1d9) } } };
         return dark.at(std::size_t(random.bounded(int(dark.size()))));
     }
-    static const std::array<Palette, 5> coloured = { { { QColor(0x1565c0), QColor(0xffffff) },
+    // With two of low contrast, as disabled controls and dimmed themes draw text.
+    static const std::array<Palette, 7> coloured = { { { QColor(0x1565c0), QColor(0xffffff) },
         { QColor(0xffeb3b), QColor(0x1a1a1a) }, { QColor(0x2e7d32), QColor(0xffffff) },
-        { QColor(0xc62828), QColor(0xffffff) }, { QColor(0xffe0b2), QColor(0x4e342e) } } };
+        { QColor(0xc62828), QColor(0xffffff) }, { QColor(0xffe0b2), QColor(0x4e342e) },
+        { QColor(0xdcdcdc), QColor(0x8c8c8c) }, { QColor(0x303030), QColor(0x7a7a7a) } } };
     return coloured.at(std::size_t(random.bounded(int(coloured.size()))));
 }
 

@@ -73,12 +73,14 @@ QImage icons(QSize size, QRandomGenerator &random)
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     const QColor ink = dark ? QColor(0xe8eaed) : QColor(0x3c4043);
-    painter.setPen(QPen(ink, 2));
-    const int icon = 20;
+    // Half the rows as a HiDPI screen draws them: twice the pixels, crisper shapes.
+    const int scale = random.bounded(2) + 1;
+    painter.setPen(QPen(ink, 2 * scale));
+    const int icon = 20 * scale;
     const int y = (size.height() - icon) / 2;
-    for (int x = 12, shape = 0; x + icon < size.width() - 12; x += icon + 18, ++shape) {
+    for (int x = 12, shape = 0; x + icon < size.width() - 12; x += icon + 18 * scale, ++shape) {
         const QRect box(x, y, icon, icon);
-        switch (shape % 5) {
+        switch (shape % 7) {
         case 0:
             painter.drawEllipse(box);
             break;
@@ -92,11 +94,20 @@ QImage icons(QSize size, QRandomGenerator &random)
             break;
         case 3:
             for (int bar = 0; bar < 3; ++bar)
-                painter.drawLine(box.left(), box.top() + 4 + 6 * bar, box.right(), box.top() + 4 + 6 * bar);
+                painter.drawLine(box.left(), box.top() + 4 * scale + 6 * scale * bar, box.right(),
+                    box.top() + 4 * scale + 6 * scale * bar);
+            break;
+        case 4:
+            painter.drawLine(box.topLeft(), box.bottomRight());
+            painter.drawLine(box.topRight(), box.bottomLeft());
+            break;
+        case 5:
+            painter.drawLine(box.center().x(), box.top(), box.center().x(), box.bottom());
+            painter.drawLine(box.left(), box.center().y(), box.right(), box.center().y());
             break;
         default:
             painter.setBrush(ink);
-            painter.drawEllipse(box.adjusted(5, 5, -5, -5));
+            painter.drawEllipse(box.adjusted(5 * scale, 5 * scale, -5 * scale, -5 * scale));
             painter.setBrush(Qt::NoBrush);
             break;
         }
