@@ -20,39 +20,45 @@ namespace {
 using RecognizedText::Line;
 using RecognizedText::Word;
 
-// The primary reading is kept when its dictionary knows this share of its letters.
-constexpr double knownEnough = 0.8;
-// An alternative is tried when its dictionary knows this share of the letters the primary's
-// did not.
-constexpr double worthTrying = 0.2;
-// It is kept when its own reading is known better by this much.
-constexpr double clearlyBetter = 0.1;
+// An alternative is tried when its dictionary knows at least this many letters more than the
+// primary's: a word or two of the other language.
+constexpr qsizetype minimumGain = 4;
 
 qsizetype letters(const QString &text)
 {
     return std::count_if(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
 }
 
-// How many letters of the words the primary reading did not find in its dictionary are in a
-// word that \a api's dictionary knows.
-qsizetype knownElsewhere(tesseract::TessBaseAPI &api, const QList<Line> &lines)
+// Letters of the primary reading's words that \a api's dictionary knows and the primary's does
+// not (gained), and the other way round (lost).
+struct Fit
 {
-    qsizetype known = 0;
+    qsizetype gained = 0;
+    qsizetype lost = 0;
+};
+
+Fit fitOf(tesseract::TessBaseAPI &api, const QList<Line> &lines)
+{
+    Fit fit;
     for (const Line &line : lines) {
         for (const Word &word : line.words) {
-            if (word.dictionary || letters(word.text) == 0)
-                continue;
             // Tesseract's dictionaries hold words without the punctuation around them.
             QString bare = word.text;
             while (!bare.isEmpty() && !bare.front().isLetterOrNumber())
                 bare.remove(0, 1);
             while (!bare.isEmpty() && !bare.back().isLetterOrNumber())
                 bare.chop(1);
-            if (!bare.isEmpty() && api.IsValidWord(bare.toUtf8().constData()))
-                known += letters(bare);
+            const qsizetype count = letters(bare);
+            if (count == 0)
+                continue;
+            const bool known = api.IsValidWord(bare.toUtf8().constData()) != 0;
+            if (known && !word.dictionary)
+                fit.gained += count;
+            else if (!known && word.dictionary)
+                fit.lost += count;
         }
     }
-    return known;
+    return fit;
 }
 
 // Languages no one expects a guess to land on: historic forms, vertical text, data that is not a
@@ -125,34 +131,31 @@ Outcome<Choice> choose(const Plan &plan, const QStringList &customWords, const R
         return *error;
     Choice primary { plan.primary, std::get<QList<Line>>(std::move(first)) };
     const std::optional<double> coverage = dictionaryCoverage(primary.lines);
-    if (plan.alternatives.isEmpty() || !coverage || *coverage >= knownEnough)
+    if (plan.alternatives.isEmpty() || !coverage)
         return primary;
 
-    // The alternative whose dictionary knows most of what the primary's did not.
-    qsizetype unknown = 0;
-    for (const Line &line : primary.lines)
-        for (const Word &word : line.words)
-            unknown += word.dictionary ? 0 : letters(word.text);
+    // Dictionaries share many words (English's knows "Fenster" and "ist"): what tells a language
+    // is the words only its dictionary knows.
     const QStringList *best = nullptr;
-    qsizetype bestKnown = 0;
+    qsizetype bestMargin = 0;
     for (const QStringList &alternative : plan.alternatives) {
         const Outcome<tesseract::TessBaseAPI *> api = TesseractEngines::forThisThread(alternative, customWords);
         if (std::holds_alternative<KavriError>(api))
             continue;
-        const qsizetype known = knownElsewhere(*std::get<tesseract::TessBaseAPI *>(api), primary.lines);
-        if (known > bestKnown) {
-            bestKnown = known;
+        const Fit fit = fitOf(*std::get<tesseract::TessBaseAPI *>(api), primary.lines);
+        if (fit.gained - fit.lost > bestMargin && fit.gained >= minimumGain) {
+            bestMargin = fit.gained - fit.lost;
             best = &alternative;
         }
     }
-    if (!best || double(bestKnown) < worthTrying * double(unknown))
+    if (!best)
         return primary;
 
     Outcome<QList<Line>> second = read(*best);
     if (const auto *error = std::get_if<KavriError>(&second))
         return *error;
     Choice other { *best, std::get<QList<Line>>(std::move(second)) };
-    if (dictionaryCoverage(other.lines).value_or(0) > *coverage + clearlyBetter)
+    if (dictionaryCoverage(other.lines).value_or(0) >= *coverage)
         return other;
     return primary;
 }
