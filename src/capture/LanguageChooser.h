@@ -33,10 +33,10 @@ using Read = std::function<Outcome<QList<RecognizedText::Line>>(const QStringLis
 // never guessed.
 Plan automaticPlan(const QString &locale, const QStringList &installed);
 
-// Reads with the plan's primary languages and keeps them when their dictionaries know the words;
-// otherwise reads again in the alternative whose dictionary knows most of the words the primary
-// did not, and keeps whichever reading the dictionaries know better. An English text under an
-// English locale is read once.
+// Reads with the plan's primary languages. When an alternative's dictionary knows words of that
+// reading the primary's does not, more than the other way round, reads again in the best such
+// alternative and keeps its reading if its dictionary knows it at least as well. English text
+// under an English locale is read once.
 Outcome<Choice> choose(const Plan &plan, const QStringList &customWords, const Read &read);
 
 // The share of the letters of \a lines that are in words of the dictionary, 0..1; none when
