@@ -20,6 +20,9 @@ constexpr float sureCharacters = 97;
 // Text is there when at least this share of the letters read is in sure words.
 constexpr double sureShare = 0.15;
 constexpr qsizetype tellingLength = 4;
+// Shapes in a photo read as a short word ("or", "ee") more easily than as a long one: alone, a
+// short word shows text only when Tesseract is surer of it.
+constexpr float sureShortWord = 80;
 // Marks read at least this surely continue the text they stand beside.
 constexpr float confidentMarks = 50;
 
@@ -74,7 +77,8 @@ bool holdsText(const QList<Line> &lines)
             all += count;
             if (isSure(word)) {
                 sure += count;
-                evidence = evidence || (count >= 2 && isTelling(word));
+                evidence = evidence
+                    || (count >= 2 && isTelling(word) && (count >= tellingLength || word.confidence >= sureShortWord));
             }
         }
     }

@@ -25,6 +25,13 @@ Word word(const QString &text, float confidence, float characters = 99, int doub
     return { text, confidence, false, characters, doubtful, {} };
 }
 
+Word dictionaryWord(const QString &text, float confidence)
+{
+    Word result = word(text, confidence);
+    result.dictionary = true;
+    return result;
+}
+
 Line line(const QList<Word> &words)
 {
     return { words, {} };
@@ -73,6 +80,12 @@ void TestTextReading::believedText_data()
         << QList<Line> { line({ word(u"O"_s, 89), word(u"X"_s, 89) }) } << QString();
     QTest::newRow("an icon row: doubtful, however long")
         << QList<Line> { line({ word(u"Ooo7vx=eOTDDR>"_s, 37, 96, 3) }) } << QString();
+    // Round shapes in a photo make short dictionary words at middling confidence.
+    QTest::newRow("a short word from a photo")
+        << QList<Line> { line({ dictionaryWord(u"or"_s, 74), word(u"~"_s, 48) }) } << QString();
+    QTest::newRow("a short label read surely") << QList<Line> { line({ dictionaryWord(u"OK"_s, 91) }) } << u"OK"_s;
+    QTest::newRow("a short label beside a longer word")
+        << QList<Line> { line({ dictionaryWord(u"Go"_s, 70), word(u"back"_s, 88) }) } << u"Go back"_s;
     QTest::newRow("no words") << QList<Line> {} << QString();
 }
 

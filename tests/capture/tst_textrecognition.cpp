@@ -83,10 +83,16 @@ QImage landscape(QSize size)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
     QRandomGenerator random(7);
+    // One draw per statement: the order of a call's arguments differs between compilers.
     for (int i = 0; i < 14; ++i) {
-        painter.setBrush(QColor::fromHsv(random.bounded(360), 90 + random.bounded(80), 90 + random.bounded(120)));
-        painter.drawEllipse(QPoint(random.bounded(size.width()), size.height() / 2 + random.bounded(size.height() / 2)),
-            20 + random.bounded(60), 10 + random.bounded(40));
+        const int hue = random.bounded(360);
+        const int saturation = 90 + random.bounded(80);
+        const int value = 90 + random.bounded(120);
+        painter.setBrush(QColor::fromHsv(hue, saturation, value));
+        const int x = random.bounded(size.width());
+        const int y = size.height() / 2 + random.bounded(size.height() / 2);
+        const int width = 20 + random.bounded(60);
+        painter.drawEllipse(QPoint(x, y), width, 10 + random.bounded(40));
     }
     return image;
 }
