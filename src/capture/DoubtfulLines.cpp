@@ -17,6 +17,7 @@ namespace kavri::DoubtfulLines {
 namespace {
 
 using RecognizedText::Line;
+using RecognizedText::meanConfidence;
 using RecognizedText::Word;
 
 constexpr int inkLevel = 128;
@@ -27,14 +28,6 @@ constexpr float doubtfulLine = 50;
 constexpr float sureMarks = 60;
 // A word shown beside a doubtful line for its size: one Tesseract is very sure of.
 constexpr float referenceConfidence = 85;
-
-float meanConfidence(const Line &line)
-{
-    float sum = 0;
-    for (const Word &word : line.words)
-        sum += word.confidence;
-    return line.words.isEmpty() ? 0 : sum / float(line.words.size());
-}
 
 bool hasWords(const Line &line)
 {

@@ -26,14 +26,6 @@ constexpr float sureShortWord = 80;
 // Marks read at least this surely continue the text they stand beside.
 constexpr float confidentMarks = 50;
 
-float meanConfidence(const Line &line)
-{
-    float sum = 0;
-    for (const Word &word : line.words)
-        sum += word.confidence;
-    return line.words.isEmpty() ? 0 : sum / float(line.words.size());
-}
-
 qsizetype lettersAndDigits(const QString &text)
 {
     return std::count_if(text.begin(), text.end(), [](QChar c) { return c.isLetterOrNumber(); });
@@ -49,6 +41,14 @@ bool isTelling(const Word &word)
 }
 
 } // namespace
+
+float meanConfidence(const Line &line)
+{
+    float sum = 0;
+    for (const Word &word : line.words)
+        sum += word.confidence;
+    return line.words.isEmpty() ? 0 : sum / float(line.words.size());
+}
 
 bool hasLetterOrDigit(const QString &text)
 {

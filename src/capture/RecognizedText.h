@@ -26,6 +26,9 @@ struct Line
     int baseline = -1; // the row its letters stand on, in the image's pixels; -1 when unknown
 };
 
+// The mean of the word confidences of \a line; 0 for a line without words.
+float meanConfidence(const Line &line);
+
 // Whether \a text has a letter or a digit (a word, not a rule or a bullet).
 bool hasLetterOrDigit(const QString &text);
 
