@@ -82,9 +82,30 @@ void whiten(QImage &gray, const std::vector<Component> &components, const std::v
     }
 }
 
+// Whether component \a id has ink above, below, left and right of the middle of \a inner: an
+// outline around it, not merged letters beside it (an umlaut's dots or an i's dot lie within the
+// box of "ah" or "fi" when the letters touch).
+bool encloses(const std::vector<int> &label, int width, int id, QRect inner)
+{
+    const QPoint middle = inner.center();
+    const auto at = [&](int x, int y) { return label[size_t(y) * size_t(width) + size_t(x)] == id; };
+    const auto anyOf = [&](int from, int to, auto &&isFrame) {
+        for (int v = from; v <= to; ++v)
+            if (isFrame(v))
+                return true;
+        return false;
+    };
+    const int height = int(label.size() / size_t(width));
+    return anyOf(0, inner.top() - 1, [&](int y) { return at(middle.x(), y); })
+        && anyOf(inner.bottom() + 1, height - 1, [&](int y) { return at(middle.x(), y); })
+        && anyOf(0, inner.left() - 1, [&](int x) { return at(x, middle.y()); })
+        && anyOf(inner.right() + 1, width - 1, [&](int x) { return at(x, middle.y()); });
+}
+
 // Removes the frames of the flattened \a gray; false, untouched, when there is none.
 bool removeFrom(QImage &gray)
 {
+    const int width = gray.width();
     std::vector<int> label;
     const std::vector<Component> components = InkComponents::find(gray, outlineLevel, &label);
     // A page of speckle has no buttons, and would cost a long search.
@@ -100,7 +121,7 @@ bool removeFrom(QImage &gray)
             continue;
         int inside = 0, tallest = 0;
         for (const Component &other : components) {
-            if (&other != &components[i] && box.contains(other.box)) {
+            if (&other != &components[i] && box.contains(other.box) && encloses(label, width, int(i), other.box)) {
                 ++inside;
                 tallest = std::max(tallest, other.box.height());
             }

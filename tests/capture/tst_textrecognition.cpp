@@ -173,6 +173,8 @@ private Q_SLOTS:
     void punctuationLinesStay();
     void textStaysAsOnScreen_data();
     void textStaysAsOnScreen();
+    void touchingLettersStay_data();
+    void touchingLettersStay();
     void noTextGivesNothing_data();
     void noTextGivesNothing();
     void fullScreenPageIsReadCompletely();
@@ -245,6 +247,27 @@ void TestTextRecognition::textStaysAsOnScreen()
 {
     QFETCH(QString, text);
     QCOMPARE(textOf(renderBlock(text, style(15))), text);
+}
+
+void TestTextRecognition::touchingLettersStay_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<TextStyle>("style");
+    // Small letters touch; with an umlaut's dots inside their box they once passed for the outline
+    // of a button and were erased ("zählt" became "z” It").
+    const TextStyle liberation = style(12, Qt::white, QColor(25, 25, 25), u"Liberation Sans"_s);
+    QTest::newRow("umlauts")
+        << u"Ansicht Zahlung eine dem zählt Gebühr schnell.\nIhr günstig gefällt dürfen bestätigt."_s << u"de-DE"_s
+        << liberation;
+}
+
+void TestTextRecognition::touchingLettersStay()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, language);
+    QFETCH(TextStyle, style);
+    QCOMPARE(textOf(renderBlock(text, style), language), text);
 }
 
 void TestTextRecognition::noTextGivesNothing_data()
