@@ -3,10 +3,11 @@
 #include "TextRecognizer.h"
 
 #include <algorithm>
+#include <atomic>
 
 #include <QDeadlineTimer>
+#include <QSemaphore>
 #include <QThreadPool>
-#include <QtConcurrent>
 
 #include "ImagePreparation.h"
 #include "PageReader.h"
@@ -128,6 +129,30 @@ Outcome<LanguageChooser::Choice> chooseLanguage(
     }
 }
 
+// Reads every band, on this thread and on the pool's idle threads. Only helpers that start at
+// once are waited for: this thread may itself be one of the pool's, and a pool full of threads
+// waiting on queued work would never finish it.
+QList<Outcome<Lines>> readAll(const QList<QImage> &bands, const std::function<Outcome<Lines>(const QImage &)> &read)
+{
+    QList<Outcome<Lines>> results(bands.size(), Lines {});
+    std::atomic<qsizetype> next = 0;
+    const auto work = [&] {
+        for (qsizetype i = next++; i < bands.size(); i = next++)
+            results[i] = read(bands[i]);
+    };
+    QSemaphore finished;
+    int helpers = 0;
+    QThreadPool *pool = TesseractEngines::threadPool();
+    while (helpers + 1 < bands.size() && pool->tryStart([&] {
+        work();
+        finished.release();
+    }))
+        ++helpers;
+    work();
+    finished.acquire(helpers);
+    return results;
+}
+
 } // namespace
 
 Outcome<QString> recognize(const QImage &gray, const LanguageChooser::Plan &plan, const QStringList &customWords)
@@ -165,10 +190,8 @@ Outcome<QString> recognize(const QImage &gray, const LanguageChooser::Plan &plan
         results.append(std::get<LanguageChooser::Choice>(choice).lines);
     }
     const QList<QImage> rest = bands.mid(results.size());
-    // The calling thread takes its share, so a full pool never waits on itself.
     if (!rest.isEmpty())
-        results += QtConcurrent::blockingMapped<QList<Outcome<Lines>>>(
-            TesseractEngines::threadPool(), rest, readWith(languages));
+        results += readAll(rest, readWith(languages));
     Lines lines;
     for (const Outcome<Lines> &result : std::as_const(results)) {
         if (const auto *error = std::get_if<KavriError>(&result))

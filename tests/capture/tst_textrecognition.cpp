@@ -178,6 +178,7 @@ private Q_SLOTS:
     void noTextGivesNothing_data();
     void noTextGivesNothing();
     void fullScreenPageIsReadCompletely();
+    void tallSelectionsReadSideBySide();
     void automaticLanguageReadsGermanUnderEnglishLocale();
 };
 
@@ -319,6 +320,26 @@ void TestTextRecognition::fullScreenPageIsReadCompletely()
     // Every line, in column order; a rare misread character is allowed.
     QVERIFY2(
         found >= expected.size() * 95 / 100, qPrintable(u"%1 of %2 lines in order"_s.arg(found).arg(expected.size())));
+}
+
+void TestTextRecognition::tallSelectionsReadSideBySide()
+{
+    // A tall selection is read in bands on the recognition threads; with every one of them busy
+    // reading such a selection, the bands must still be read (the command line reads files so).
+    const QStringList lines = columnText(4, 30);
+    const QImage image = renderBlock(lines.join(u'\n'), style(13));
+    RecognitionEngine engine;
+    QList<QFuture<Outcome<QString>>> readings;
+    for (int i = 0; i <= RecognitionEngine::threadPool()->maxThreadCount(); ++i)
+        readings.append(engine.recognizeText(image, u"en-US"_s, {}));
+    QTRY_VERIFY_WITH_TIMEOUT(
+        std::all_of(readings.begin(), readings.end(), [](const auto &reading) { return reading.isFinished(); }),
+        120'000);
+    for (QFuture<Outcome<QString>> &reading : readings) {
+        const Outcome<QString> text = reading.result();
+        QVERIFY(std::holds_alternative<QString>(text));
+        QCOMPARE(std::get<QString>(text).split(u'\n').size(), lines.size());
+    }
 }
 
 void TestTextRecognition::automaticLanguageReadsGermanUnderEnglishLocale()
