@@ -4,9 +4,12 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 
 #include <tesseract/baseapi.h>
 #include <unicode/locid.h>
+#include <unicode/ulocdata.h>
+#include <unicode/uset.h>
 
 #include "RecognitionLanguages.h"
 #include "TesseractEngines.h"
@@ -59,6 +62,53 @@ Fit fitOf(tesseract::TessBaseAPI &api, const QList<Line> &lines)
         }
     }
     return fit;
+}
+
+// The letters \a languages write, either case, as ICU knows them; null when it does not.
+std::unique_ptr<USet, decltype(&uset_close)> alphabetOf(const QStringList &languages)
+{
+    std::unique_ptr<USet, decltype(&uset_close)> all(uset_openEmpty(), uset_close);
+    for (const QString &language : languages) {
+        const icu::Locale locale = icu::Locale::createCanonical(language.section(u'_', 0, 0).toLatin1().constData());
+        UErrorCode status = U_ZERO_ERROR;
+        const std::unique_ptr<ULocaleData, decltype(&ulocdata_close)> data(
+            ulocdata_open(locale.getName(), &status), ulocdata_close);
+        USet *letters = U_SUCCESS(status)
+            ? ulocdata_getExemplarSet(data.get(), nullptr, USET_CASE_INSENSITIVE, ULOCDATA_ES_STANDARD, &status)
+            : nullptr;
+        if (!letters || U_FAILURE(status) || uset_isEmpty(letters)) {
+            if (letters)
+                uset_close(letters);
+            return { nullptr, uset_close };
+        }
+        uset_addAll(all.get(), letters);
+        uset_close(letters);
+    }
+    return all;
+}
+
+// The letters of \a lines outside \a known: "é" and "ö" in text read as English.
+QString foreignLetters(const QList<Line> &lines, const USet *known)
+{
+    QString foreign;
+    for (const Line &line : lines) {
+        for (const Word &word : line.words) {
+            for (const char32_t c : word.text.toUcs4()) {
+                if (QChar::isLetter(c) && !uset_contains(known, UChar32(c)))
+                    foreign += QString::fromUcs4(&c, 1);
+            }
+        }
+    }
+    return foreign;
+}
+
+qsizetype countIn(const QString &letters, const QStringList &languages)
+{
+    const auto alphabet = alphabetOf(languages);
+    if (!alphabet)
+        return 0;
+    const QList<uint> ucs4 = letters.toUcs4();
+    return std::count_if(ucs4.begin(), ucs4.end(), [&](uint c) { return uset_contains(alphabet.get(), UChar32(c)); });
 }
 
 // Languages no one expects a guess to land on: historic forms, vertical text, data that is not a
@@ -134,8 +184,10 @@ Outcome<Choice> choose(const Plan &plan, const QStringList &customWords, const R
     if (plan.alternatives.isEmpty() || !coverage)
         return primary;
 
-    // Dictionaries share many words (English's knows "Fenster" and "ist"): what tells a language
-    // is the words only its dictionary knows.
+    // Dictionaries share many words (English's knows "Fenster", "demain" and "ist"): what tells a
+    // language is the words only its dictionary knows, and the letters only its alphabet has.
+    const auto primaryAlphabet = alphabetOf(plan.primary);
+    const QString foreign = primaryAlphabet ? foreignLetters(primary.lines, primaryAlphabet.get()) : QString();
     const QStringList *best = nullptr;
     qsizetype bestMargin = 0;
     for (const QStringList &alternative : plan.alternatives) {
@@ -143,8 +195,10 @@ Outcome<Choice> choose(const Plan &plan, const QStringList &customWords, const R
         if (std::holds_alternative<KavriError>(api))
             continue;
         const Fit fit = fitOf(*std::get<tesseract::TessBaseAPI *>(api), primary.lines);
-        if (fit.gained - fit.lost > bestMargin && fit.gained >= minimumGain) {
-            bestMargin = fit.gained - fit.lost;
+        const qsizetype ownLetters = foreign.isEmpty() ? 0 : countIn(foreign, alternative);
+        const qsizetype margin = fit.gained - fit.lost + ownLetters;
+        if (margin > bestMargin && (fit.gained >= minimumGain || ownLetters > 0)) {
+            bestMargin = margin;
             best = &alternative;
         }
     }

@@ -179,7 +179,7 @@ private Q_SLOTS:
     void noTextGivesNothing();
     void fullScreenPageIsReadCompletely();
     void tallSelectionsReadSideBySide();
-    void automaticLanguageReadsGermanUnderEnglishLocale();
+    void automaticLanguageReadsForeignTextUnderEnglishLocale();
 };
 
 void TestTextRecognition::initTestCase()
@@ -342,12 +342,17 @@ void TestTextRecognition::tallSelectionsReadSideBySide()
     }
 }
 
-void TestTextRecognition::automaticLanguageReadsGermanUnderEnglishLocale()
+void TestTextRecognition::automaticLanguageReadsForeignTextUnderEnglishLocale()
 {
     const QString german = u"Die Größe der Datei überschreitet das Limit.\nBitte wählen Sie eine kleinere Datei aus."_s;
     const QImage image = renderBlock(german, style(14));
     // English alone would read "GroBe" and "iiberschreitet".
     QCOMPARE(textOf(image, std::nullopt), german);
+    // English's dictionary knows "demain", "ville" and "mois": the accents tell French.
+    const QString french
+        = u"Était dossier complète Noël lent dossier arrive.\nVeut être demain ville par le achète mois."_s;
+    QCOMPARE(textOf(renderBlock(french, style(12, Qt::white, QColor(25, 25, 25), u"Liberation Sans"_s)), std::nullopt),
+        french);
     QCOMPARE(textOf(renderBlock(u"Please choose a smaller file."_s, style(14)), std::nullopt),
         u"Please choose a smaller file."_s);
 }
