@@ -135,10 +135,11 @@ Outcome<LanguageChooser::Choice> chooseLanguage(
 QList<Outcome<Lines>> readAll(const QList<QImage> &bands, const std::function<Outcome<Lines>(const QImage &)> &read)
 {
     QList<Outcome<Lines>> results(bands.size(), Lines {});
+    Outcome<Lines> *slots = results.data(); // each thread writes its own; no detaching
     std::atomic<qsizetype> next = 0;
     const auto work = [&] {
         for (qsizetype i = next++; i < bands.size(); i = next++)
-            results[i] = read(bands[i]);
+            slots[i] = read(bands[i]);
     };
     QSemaphore finished;
     int helpers = 0;
