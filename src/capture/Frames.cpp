@@ -136,7 +136,116 @@ bool removeFrom(QImage &gray)
     return true;
 }
 
+// A filled face holds at least this many separate light shapes: a word, not a bold letter's
+// counters ("B", "8").
+constexpr int faceGlyphs = 3;
+constexpr int faceLevel = 128;
+constexpr int faceEdge = 2; // the anti-aliased rim of a face, in pixels
+
+// The pixels of \a box not reachable from its edge without crossing component \a id: what the
+// face encloses.
+std::vector<bool> enclosedBy(const std::vector<int> &label, int width, int id, QRect box)
+{
+    const auto index
+        = [&](int x, int y) { return size_t(y - box.top()) * size_t(box.width()) + size_t(x - box.left()); };
+    std::vector<bool> outside(size_t(box.width()) * size_t(box.height()), false);
+    std::vector<QPoint> stack;
+    const auto visit = [&](int x, int y) {
+        if (!box.contains(x, y) || outside[index(x, y)] || label[size_t(y) * size_t(width) + size_t(x)] == id)
+            return;
+        outside[index(x, y)] = true;
+        stack.emplace_back(x, y);
+    };
+    for (int x = box.left(); x <= box.right(); ++x) {
+        visit(x, box.top());
+        visit(x, box.bottom());
+    }
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        visit(box.left(), y);
+        visit(box.right(), y);
+    }
+    while (!stack.empty()) {
+        const QPoint p = stack.back();
+        stack.pop_back();
+        visit(p.x() - 1, p.y());
+        visit(p.x() + 1, p.y());
+        visit(p.x(), p.y() - 1);
+        visit(p.x(), p.y() + 1);
+    }
+    std::vector<bool> enclosed(outside.size());
+    for (size_t i = 0; i < outside.size(); ++i)
+        enclosed[i] = !outside[i]
+            && label[size_t(box.top() + int(i) / box.width()) * size_t(width)
+                   + size_t(box.left() + int(i) % box.width())]
+                != id;
+    return enclosed;
+}
+
+// How many separate light shapes \a enclosed holds within \a box.
+int shapesIn(const std::vector<bool> &enclosed, QRect box)
+{
+    QImage mask(box.size(), QImage::Format_Grayscale8);
+    for (int y = 0; y < box.height(); ++y) {
+        uchar *row = mask.scanLine(y);
+        for (int x = 0; x < box.width(); ++x)
+            row[x] = enclosed[size_t(y) * size_t(box.width()) + size_t(x)] ? 0 : 255;
+    }
+    return int(InkComponents::find(mask, 128).size());
+}
+
 } // namespace
+
+bool invertFilledFaces(QImage &gray)
+{
+    std::vector<int> label;
+    const std::vector<Component> components = InkComponents::find(gray, faceLevel, &label);
+    if (components.size() > maximumComponents)
+        return false;
+    const int width = gray.width();
+    bool any = false;
+    for (size_t i = 0; i < components.size(); ++i) {
+        const QRect &box = components[i].box;
+        // A face: wider than tall, mostly filled, roomy enough to hold a line of text.
+        if (box.width() < box.height() || box.height() < 12
+            || components[i].pixels * 2 < qint64(box.width()) * box.height())
+            continue;
+        const std::vector<bool> enclosed = enclosedBy(label, width, int(i), box);
+        if (shapesIn(enclosed, box) < faceGlyphs)
+            continue;
+        // The face and its soft edge go white; what it holds is turned dark on light.
+        const auto isFace = [&](int x, int y) {
+            return x >= 0 && y >= 0 && x < width && y < gray.height()
+                && label[size_t(y) * size_t(width) + size_t(x)] == int(i);
+        };
+        for (int y = box.top(); y <= box.bottom(); ++y) {
+            uchar *row = gray.scanLine(y);
+            for (int x = box.left(); x <= box.right(); ++x) {
+                const size_t at = size_t(y - box.top()) * size_t(box.width()) + size_t(x - box.left());
+                if (enclosed[at])
+                    row[x] = uchar(255 - row[x]);
+            }
+        }
+        for (int y = box.top() - faceEdge; y <= box.bottom() + faceEdge; ++y) {
+            if (y < 0 || y >= gray.height())
+                continue;
+            uchar *row = gray.scanLine(y);
+            for (int x = std::max(0, box.left() - faceEdge); x <= std::min(width - 1, box.right() + faceEdge); ++x) {
+                const bool inside = box.contains(x, y)
+                    && enclosed[size_t(y - box.top()) * size_t(box.width()) + size_t(x - box.left())];
+                if (inside)
+                    continue;
+                bool nearFace = false;
+                for (int dy = -faceEdge; dy <= faceEdge && !nearFace; ++dy)
+                    for (int dx = -faceEdge; dx <= faceEdge && !nearFace; ++dx)
+                        nearFace = isFace(x + dx, y + dy);
+                if (nearFace)
+                    row[x] = 255;
+            }
+        }
+        any = true;
+    }
+    return any;
+}
 
 bool remove(QImage &gray)
 {

@@ -8,6 +8,10 @@
 // inside it; a tinted button face makes its text faint.
 namespace kavri::Frames {
 
+// Turns the light text on the dark, filled faces of \a gray (Format_Grayscale8, dark text on
+// light) into dark text on a light face, like the rest. Returns whether there was any.
+bool invertFilledFaces(QImage &gray);
+
 // Removes from \a gray (Format_Grayscale8, dark text on light) every thin outline that encloses
 // glyphs with room above and below them, together with the face inside it: only the glyphs stay.
 // Returns whether there was any.

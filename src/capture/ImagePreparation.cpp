@@ -213,6 +213,7 @@ TextImage forText(const QImage &gray)
         return { work, 1.0, true, 0 };
     work = work.copy(box.adjusted(-cropPadding, -cropPadding, cropPadding, cropPadding).intersected(work.rect()));
     stretch(work, percentile(histogram(work), 0.01), ink.background);
+    Frames::invertFilledFaces(work);
     Frames::remove(work);
 
     const int lineHeight = int(std::lround(glyphHeight(work) * lineToGlyph));

@@ -62,6 +62,30 @@ QImage button(const QString &caption, QSize selection, QPoint at)
     return image;
 }
 
+// Filled buttons on a light page: light captions on dark faces, the rest of the page dark on light.
+QImage filledButtons(const QStringList &captions)
+{
+    QFont font(u"DejaVu Sans"_s);
+    font.setPixelSize(14);
+    const QFontMetrics metrics(font);
+    QImage image(120 * int(captions.size()) + 60, metrics.height() + 48, QImage::Format_RGB32);
+    image.fill(QColor(0xf5f1e8));
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setFont(font);
+    int x = 24;
+    for (const QString &caption : captions) {
+        const QRect face(x, 17, metrics.horizontalAdvance(caption) + 28, metrics.height() + 14);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(0x5b4636));
+        painter.drawRoundedRect(face, 6, 6);
+        painter.setPen(QColor(0xf5f1e8));
+        painter.drawText(face, Qt::AlignCenter, caption);
+        x += face.width() + 12;
+    }
+    return image;
+}
+
 QImage noise(QSize size, quint32 seed)
 {
     QImage image(size, QImage::Format_RGB32);
@@ -205,6 +229,8 @@ void TestTextRecognition::wordsInRoomySelections_data()
                                    << u"Alice Warren"_s;
     // Its outline and face once came back as "| Save |" or hid the caption.
     QTest::newRow("a primary button") << button(u"Save"_s, { 300, 80 }, { 180, 30 }) << u"Save"_s;
+    QTest::newRow("filled buttons on a light page")
+        << filledButtons({ u"Close"_s, u"Send"_s, u"Print"_s }) << u"Close Send Print"_s;
 }
 
 void TestTextRecognition::wordsInRoomySelections()
