@@ -20,7 +20,6 @@ using RecognizedText::Line;
 using RecognizedText::meanConfidence;
 using RecognizedText::Word;
 
-constexpr int inkLevel = 128;
 constexpr qsizetype maximumRereads = 40;
 // A line whose words Tesseract trusts less than this on average is read again.
 constexpr float doubtfulLine = 50;
@@ -85,7 +84,7 @@ QList<QRect> missedInk(const QImage &image, const QList<Line> &lines, int height
         for (const Word &word : line.words)
             words.append(word.box);
     QList<QRect> missed;
-    for (const InkComponents::Component &component : InkComponents::find(image, inkLevel)) {
+    for (const InkComponents::Component &component : InkComponents::find(image, InkComponents::inkLevel)) {
         const QRect &box = component.box;
         const bool covered = std::any_of(words.begin(), words.end(), [&](const QRect &word) {
             const QRect common = word.intersected(box);

@@ -139,7 +139,6 @@ bool removeFrom(QImage &gray)
 // A filled face holds at least this many separate light shapes: a word, not a bold letter's
 // counters ("B", "8").
 constexpr int faceGlyphs = 3;
-constexpr int faceLevel = 128;
 constexpr int faceEdge = 2; // the anti-aliased rim of a face, in pixels
 
 // The pixels of \a box not reachable from its edge without crossing component \a id: what the
@@ -190,7 +189,7 @@ int shapesIn(const std::vector<bool> &enclosed, QRect box)
         for (int x = 0; x < box.width(); ++x)
             row[x] = enclosed[size_t(y) * size_t(box.width()) + size_t(x)] ? 0 : 255;
     }
-    return int(InkComponents::find(mask, 128).size());
+    return int(InkComponents::find(mask, InkComponents::inkLevel).size());
 }
 
 } // namespace
@@ -198,7 +197,7 @@ int shapesIn(const std::vector<bool> &enclosed, QRect box)
 bool invertFilledFaces(QImage &gray)
 {
     std::vector<int> label;
-    const std::vector<Component> components = InkComponents::find(gray, faceLevel, &label);
+    const std::vector<Component> components = InkComponents::find(gray, InkComponents::inkLevel, &label);
     if (components.size() > maximumComponents)
         return false;
     const int width = gray.width();

@@ -31,7 +31,6 @@ constexpr int margin = 12;
 // least the noise of a compressed image.
 constexpr double inkShare = 0.35;
 constexpr int noiseLevel = 12;
-constexpr int inkLevel = 128;
 
 using Histogram = std::array<qint64, 256>;
 
@@ -139,7 +138,7 @@ QRect inkBox(const QImage &gray, const Ink &ink)
 int glyphHeight(const QImage &gray)
 {
     std::vector<int> heights;
-    for (const InkComponents::Component &component : InkComponents::find(gray, inkLevel)) {
+    for (const InkComponents::Component &component : InkComponents::find(gray, InkComponents::inkLevel)) {
         const QRect &box = component.box;
         if (box.height() >= 4 && component.pixels >= 4 && box.width() <= 4 * box.height())
             heights.push_back(box.height());

@@ -9,6 +9,9 @@
 
 namespace kavri::InkComponents {
 
+// On a prepared image (dark text on light, contrast stretched), ink is darker than this.
+inline constexpr int inkLevel = 128;
+
 struct Component
 {
     QRect box;

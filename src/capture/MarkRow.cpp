@@ -13,8 +13,6 @@ namespace kavri::MarkRow {
 
 namespace {
 
-constexpr int inkLevel = 128;
-
 // A bullet is a filled disc; a star at small sizes fills less of its box.
 constexpr double bulletFill = 0.72;
 // Marks set without spaces stand at most a third of an em apart (dashes in a fixed-width font),
@@ -25,7 +23,7 @@ using Blob = InkComponents::Component;
 // The blobs inside \a area, in the area's coordinates.
 std::vector<Blob> blobs(const QImage &gray, const QRect &area)
 {
-    std::vector<Blob> found = InkComponents::find(gray.copy(area), inkLevel);
+    std::vector<Blob> found = InkComponents::find(gray.copy(area), InkComponents::inkLevel);
     return found;
 }
 

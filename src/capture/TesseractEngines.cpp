@@ -89,12 +89,8 @@ thread_local ThreadEngines threadEngines;
 
 std::optional<QString> missingLanguage(const QStringList &languages)
 {
-    const QDir folder(TesseractData::folder());
-    for (const QString &language : languages) {
-        if (!QFile::exists(folder.filePath(language + u".traineddata"_s)))
-            return language;
-    }
-    return std::nullopt;
+    const auto missing = std::find_if_not(languages.begin(), languages.end(), TesseractData::isInstalled);
+    return missing == languages.end() ? std::nullopt : std::optional<QString>(*missing);
 }
 
 QString engineKey(const QStringList &languages, const QStringList &customWords)

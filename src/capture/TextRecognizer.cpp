@@ -95,16 +95,13 @@ Outcome<QList<QRect>> blocksOf(const ImagePreparation::TextImage &prepared, bool
 {
     if (!page)
         return QList<QRect> { prepared.gray.rect() };
-    try {
-        const Outcome<tesseract::TessBaseAPI *> api = TesseractEngines::forThisThread(languages, customWords);
-        if (const auto *error = std::get_if<KavriError>(&api))
-            return *error;
-        return PageReader::textBlocks(*std::get<tesseract::TessBaseAPI *>(api), prepared.gray);
-    } catch (const std::exception &error) {
-        return KavriError::recognitionFailed(QString::fromUtf8(error.what()));
-    }
+    const Outcome<tesseract::TessBaseAPI *> api = TesseractEngines::forThisThread(languages, customWords);
+    if (const auto *error = std::get_if<KavriError>(&api))
+        return *error;
+    return PageReader::textBlocks(*std::get<tesseract::TessBaseAPI *>(api), prepared.gray);
 }
 
+// Runs on the pool's threads too, where an exception would end the process: it is caught here.
 Outcome<Lines> readBand(const QImage &band, int lineHeight, const QStringList &languages,
     const QStringList &customWords, const QDeadlineTimer &deadline)
 {
@@ -114,16 +111,6 @@ Outcome<Lines> readBand(const QImage &band, int lineHeight, const QStringList &l
         if (const auto *error = std::get_if<KavriError>(&api))
             return *error;
         return PageReader::read(*std::get<tesseract::TessBaseAPI *>(api), band, lineHeight, deadline);
-    } catch (const std::exception &error) {
-        return KavriError::recognitionFailed(QString::fromUtf8(error.what()));
-    }
-}
-
-Outcome<LanguageChooser::Choice> chooseLanguage(
-    const LanguageChooser::Plan &plan, const QStringList &customWords, const LanguageChooser::Read &read)
-{
-    try {
-        return LanguageChooser::choose(plan, customWords, read);
     } catch (const std::exception &error) {
         return KavriError::recognitionFailed(QString::fromUtf8(error.what()));
     }
@@ -154,9 +141,7 @@ QList<Outcome<Lines>> readAll(const QList<QImage> &bands, const std::function<Ou
     return results;
 }
 
-} // namespace
-
-Outcome<QString> recognize(const QImage &gray, const LanguageChooser::Plan &plan, const QStringList &customWords)
+Outcome<QString> read(const QImage &gray, const LanguageChooser::Plan &plan, const QStringList &customWords)
 {
     if (gray.isNull() || gray.width() == 0 || gray.height() == 0)
         return KavriError::recognitionFailed(u"the image is empty"_s);
@@ -183,7 +168,7 @@ Outcome<QString> recognize(const QImage &gray, const LanguageChooser::Plan &plan
     QStringList languages = plan.primary;
     QList<Outcome<Lines>> results;
     if (!plan.alternatives.isEmpty() || bands.size() == 1) {
-        const Outcome<LanguageChooser::Choice> choice = chooseLanguage(
+        const Outcome<LanguageChooser::Choice> choice = LanguageChooser::choose(
             plan, customWords, [&](const QStringList &candidate) { return readWith(candidate)(bands.first()); });
         if (const auto *error = std::get_if<KavriError>(&choice))
             return *error;
@@ -200,6 +185,18 @@ Outcome<QString> recognize(const QImage &gray, const LanguageChooser::Plan &plan
         lines += std::get<Lines>(result);
     }
     return RecognizedText::believedText(lines);
+}
+
+} // namespace
+
+Outcome<QString> recognize(const QImage &gray, const LanguageChooser::Plan &plan, const QStringList &customWords)
+{
+    // Tesseract and the preparation report exhaustion and failures as exceptions.
+    try {
+        return read(gray, plan, customWords);
+    } catch (const std::exception &error) {
+        return KavriError::recognitionFailed(QString::fromUtf8(error.what()));
+    }
 }
 
 } // namespace kavri::TextRecognizer
