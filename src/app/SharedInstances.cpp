@@ -18,6 +18,7 @@
 #include "capture/RecognitionEngine.h"
 #include "capture/RecognitionLanguages.h"
 #include "capture/ScreenCaptureEngine.h"
+#include "platform/CaptureSound.h"
 #include "platform/DesktopScreenAccess.h"
 #include "platform/Pasteboard.h"
 #include "platform/UserDefaults.h"
@@ -151,8 +152,8 @@ AppSettings &AppSettings::shared()
 ScreenCaptureEngine &sharedScreenCaptureEngine()
 {
     static DesktopScreenAccess screenAccess;
-    static auto *engine
-        = new ScreenCaptureEngine(Pasteboard::general(), screenAccess, ScreenCaptureEngine::defaultToolPath(), qApp);
+    static auto *engine = new ScreenCaptureEngine(
+        Pasteboard::general(), screenAccess, ScreenCaptureEngine::defaultToolPath(), &CaptureSound::start, qApp);
     return *engine;
 }
 

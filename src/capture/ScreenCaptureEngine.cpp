@@ -24,12 +24,13 @@ constexpr QStringView toolName = u"kavri-screencapture";
 
 } // namespace
 
-ScreenCaptureEngine::ScreenCaptureEngine(
-    Pasteboard &pasteboard, const ScreenAccess &access, QString toolPath, QObject *parent)
+ScreenCaptureEngine::ScreenCaptureEngine(Pasteboard &pasteboard, const ScreenAccess &access, QString toolPath,
+    std::function<void()> playSound, QObject *parent)
     : QObject(parent)
     , m_pasteboard(pasteboard)
     , m_access(access)
     , m_toolPath(std::move(toolPath))
+    , m_playSound(std::move(playSound))
 { }
 
 QString ScreenCaptureEngine::defaultToolPath()
@@ -84,7 +85,7 @@ void ScreenCaptureEngine::runTool(bool playSound, const ResumeOnce<Outcome<QImag
 
     auto *process = new QProcess(this);
     process->setProgram(m_toolPath);
-    process->setArguments({ playSound ? u"-cs"_s : u"-csx"_s, imagePath });
+    process->setArguments({ u"-csx"_s, imagePath });
     process->setProcessChannelMode(QProcess::ForwardedChannels);
     process->setInputChannelMode(QProcess::ForwardedInputChannel);
 
@@ -96,34 +97,41 @@ void ScreenCaptureEngine::runTool(bool playSound, const ResumeOnce<Outcome<QImag
         process->deleteLater();
     });
     connect(process, &QProcess::finished, this,
-        [this, process, done, folder, imagePath](int exitCode, QProcess::ExitStatus exitStatus) {
-            handleTermination(exitCode, exitStatus, imagePath, done);
+        [this, process, done, folder, imagePath, playSound](int exitCode, QProcess::ExitStatus exitStatus) {
+            handleTermination(exitCode, exitStatus, playSound, imagePath, done);
             process->deleteLater();
         });
     process->start();
 }
 
-void ScreenCaptureEngine::handleTermination(
-    int exitCode, QProcess::ExitStatus exitStatus, const QString &imagePath, const ResumeOnce<Outcome<QImage>> &done)
+void ScreenCaptureEngine::handleTermination(int exitCode, QProcess::ExitStatus exitStatus, bool playSound,
+    const QString &imagePath, const ResumeOnce<Outcome<QImage>> &done)
 {
-    if (exitStatus == QProcess::CrashExit) {
-        // Killed by a signal: there is no exit status to judge permission by.
-        qCDebug(lcKavri, "screencapture crashed");
-        done.resume(KavriError::captureFailed());
-        return;
-    }
-    qCDebug(lcKavri, "screencapture exited with status: %d", exitCode);
+    const bool crashed = exitStatus == QProcess::CrashExit;
+    if (crashed)
+        qCInfo(lcKavri, "screencapture crashed");
+    else
+        qCDebug(lcKavri, "screencapture exited with status: %d", exitCode);
 
+    // The tool renames a finished image into place, so an image there is whole even when the tool
+    // died after writing it; the user's selection is not thrown away for that.
     if (QFileInfo::exists(imagePath)) {
         QImageReader reader(imagePath);
         const QImage image = reader.read();
         if (image.isNull()) {
-            qCDebug(lcKavri, "screencapture wrote no readable image: %ls", qUtf16Printable(reader.errorString()));
-            done.resume(KavriError::noImageInPasteboard());
+            qCInfo(lcKavri, "screencapture wrote no readable image: %ls", qUtf16Printable(reader.errorString()));
+            done.resume(crashed ? KavriError::captureFailed() : KavriError::noImageInPasteboard());
             return;
         }
+        if (playSound && m_playSound)
+            m_playSound();
         m_pasteboard.setImage(image);
         done.resume(bitmapImage(image));
+        return;
+    }
+    if (crashed) {
+        // Killed by a signal before the image was written: there is no exit status to judge by.
+        done.resume(KavriError::captureFailed());
         return;
     }
     if (exitCode == 0) {

@@ -38,6 +38,14 @@ QByteArray windowsTitled(const QString &title)
     return ids.trimmed();
 }
 
+// The streams playing on the session's sound server, one per line.
+QByteArray soundStreams()
+{
+    QByteArray streams;
+    runX11Tool(u"pactl"_s, { u"list"_s, u"short"_s, u"sink-inputs"_s }, &streams);
+    return streams.trimmed();
+}
+
 // Position and size of a window, from xdotool's shell output.
 QRect geometryOf(const QByteArray &id)
 {
@@ -173,6 +181,23 @@ private Q_SLOTS:
         dragOver(m_textArea);
         QTRY_COMPARE_WITH_TIMEOUT(clipboardText().trimmed(), QByteArray("Kavri reads this line"), 20000);
         expectCard(u"Text Captured"_s, u"popup-text-captured"_s);
+    }
+
+    // With the sound server playing the capture sound each time, as on a user's desktop.
+    void tenCapturesInARowWithSoundEachGiveTheirText()
+    {
+        for (int round = 0; round < 10; ++round) {
+            QVERIFY(kavri::test::putOnClipboardWithXclip("round", u"UTF8_STRING"_s));
+            QTRY_COMPARE(clipboardText(), QByteArray("round"));
+            QVERIFY(xdotool({ u"key"_s, u"ctrl+shift+8"_s }));
+            dragOver(m_textArea);
+            QTRY_COMPARE_WITH_TIMEOUT(clipboardText().trimmed(), QByteArray("Kavri reads this line"), 20000);
+            if (round == 0) // the sound reaches the sound server
+                QTRY_VERIFY_WITH_TIMEOUT(!soundStreams().isEmpty(), 5000);
+            QTRY_VERIFY_WITH_TIMEOUT(!windowsTitled(u"Text Captured"_s).isEmpty(), 20000);
+            QVERIFY(xdotool({ u"key"_s, u"Escape"_s }));
+            QTRY_VERIFY(windowsTitled(u"Text Captured"_s).isEmpty());
+        }
     }
 
     void aWiFiCodeLeavesThePasswordOnTheClipboard()

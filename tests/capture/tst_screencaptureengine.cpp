@@ -24,6 +24,12 @@ class TestScreenCaptureEngine : public QObject
 
 private:
     QTemporaryDir m_dir;
+    int m_sounds = 0;
+
+    ScreenCaptureEngine engineFor(Pasteboard &pasteboard, const FakeScreenAccess &access, const QString &toolPath)
+    {
+        return ScreenCaptureEngine(pasteboard, access, toolPath, [this] { ++m_sounds; });
+    }
 
     // A tool script that first records its arguments in args.log.
     QString tool(const QString &body, bool executable = true, const QByteArray &interpreter = "/bin/sh")
@@ -62,8 +68,21 @@ private Q_SLOTS:
         QGuiApplication::clipboard()->setText(u"before"_s);
     }
 
+    void selectedRegionArrivesAndStaysOnTheClipboard_data()
+    {
+        QTest::addColumn<QString>("after"); // what the tool does once the image is written
+        QTest::addColumn<bool>("playSound");
+        QTest::newRow("exits, sound on") << u"exit 0"_s << true;
+        QTest::newRow("exits, sound off") << u"exit 0"_s << false;
+        // The image is whole: the selection survives a tool that dies afterwards.
+        QTest::newRow("crashes after writing") << u"kill -SEGV $$"_s << true;
+        QTest::newRow("killed after writing") << u"kill -KILL $$"_s << false;
+        QTest::newRow("fails after writing") << u"exit 1"_s << true;
+    }
     void selectedRegionArrivesAndStaysOnTheClipboard()
     {
+        QFETCH(QString, after);
+        QFETCH(bool, playSound);
         QImage pattern(31, 17, QImage::Format_RGB32);
         for (int y = 0; y < pattern.height(); ++y)
             for (int x = 0; x < pattern.width(); ++x)
@@ -71,18 +90,22 @@ private Q_SLOTS:
         QVERIFY(pattern.save(m_dir.filePath(u"pattern.png"_s)));
         Pasteboard pasteboard(QGuiApplication::clipboard());
         FakeScreenAccess access;
-        ScreenCaptureEngine engine(pasteboard, access, tool(u"cp '%1' \"$2\""_s.arg(m_dir.filePath(u"pattern.png"_s))));
+        ScreenCaptureEngine engine
+            = engineFor(pasteboard, access, tool(u"cp '%1' \"$2\"\n%2"_s.arg(m_dir.filePath(u"pattern.png"_s), after)));
+        m_sounds = 0;
 
-        const Outcome<QImage> outcome = capture(engine, true);
+        const Outcome<QImage> outcome = capture(engine, playSound);
         QVERIFY(std::holds_alternative<QImage>(outcome));
         QCOMPARE(std::get<QImage>(outcome), pattern);
         const auto onClipboard = pasteboard.readImage();
         QVERIFY(std::holds_alternative<QImage>(onClipboard));
         QCOMPARE(std::get<QImage>(onClipboard), pattern);
+        QCOMPARE(m_sounds, playSound ? 1 : 0);
 
         const QStringList arguments = lastArguments();
         QCOMPARE(arguments.size(), 2);
-        QCOMPARE(arguments[0], u"-cs"_s);
+        // The tool never plays the sound itself: it would hold the result until the sound ends.
+        QCOMPARE(arguments[0], u"-csx"_s);
         QVERIFY2(!QFileInfo::exists(QFileInfo(arguments[1]).path()), "the temporary image outlived the capture");
     }
 
@@ -102,8 +125,10 @@ private Q_SLOTS:
             << u"printf 'broken' > \"$2\"; exit 3"_s << true << granted << KavriError::Kind::noImageInPasteboard << 1;
         QTest::newRow("no file, status 3: no second query")
             << u"exit 3"_s << true << granted << KavriError::Kind::permissionDenied << 1;
-        QTest::newRow("killed by a signal")
+        QTest::newRow("killed by a signal before writing")
             << u"kill -SEGV $$"_s << true << granted << KavriError::Kind::captureFailed << 1;
+        QTest::newRow("killed while writing")
+            << u"printf 'broken' > \"$2\"; kill -KILL $$"_s << true << granted << KavriError::Kind::captureFailed << 1;
         // Never started: the user is asked for access instead.
         QTest::newRow("no permission") << u"exit 0"_s << true << QList<bool> { false }
                                        << KavriError::Kind::permissionDenied << 1;
@@ -120,12 +145,14 @@ private Q_SLOTS:
         Pasteboard pasteboard(QGuiApplication::clipboard());
         FakeScreenAccess screenAccess;
         screenAccess.answers = access;
-        ScreenCaptureEngine engine(pasteboard, screenAccess, tool(body, executable));
+        ScreenCaptureEngine engine = engineFor(pasteboard, screenAccess, tool(body, executable));
+        m_sounds = 0;
 
-        const Outcome<QImage> outcome = capture(engine, false);
+        const Outcome<QImage> outcome = capture(engine, true);
         QVERIFY(std::holds_alternative<KavriError>(outcome));
         QCOMPARE(std::get<KavriError>(outcome).kind(), expected);
         QCOMPARE(screenAccess.asked(), permissionQueries);
+        QCOMPARE(m_sounds, 0);
         QCOMPARE(QGuiApplication::clipboard()->text(), u"before"_s);
         const QStringList arguments = lastArguments();
         QCOMPARE(screenAccess.requests(), arguments.isEmpty() ? 1 : 0);
@@ -140,7 +167,7 @@ private Q_SLOTS:
         // Executable, so permission is granted, but exec fails on the missing interpreter.
         Pasteboard pasteboard(QGuiApplication::clipboard());
         FakeScreenAccess access;
-        ScreenCaptureEngine engine(pasteboard, access, tool(u"exit 0"_s, true, "/nonexistent/shell"));
+        ScreenCaptureEngine engine = engineFor(pasteboard, access, tool(u"exit 0"_s, true, "/nonexistent/shell"));
         const Outcome<QImage> outcome = capture(engine, true);
         QVERIFY(std::holds_alternative<KavriError>(outcome));
         QCOMPARE(std::get<KavriError>(outcome).kind(), KavriError::Kind::captureFailed);

@@ -7,9 +7,9 @@
 #include <QImage>
 #include <QScreen>
 
-#include "CaptureSound.h"
 #include "ImageOutput.h"
 #include "SelectionOverlay.h"
+#include "platform/CaptureSound.h"
 
 namespace kavri {
 
@@ -67,8 +67,9 @@ void RegionSelector::finishWith(const QImage &region)
         QCoreApplication::exit(1);
         return;
     }
+    // The image is complete before the sound starts; the sound only delays the exit.
     if (m_playSound)
-        playCaptureSound();
+        CaptureSound::playToEnd(std::chrono::seconds(3));
     QCoreApplication::exit(0);
 }
 
