@@ -6,6 +6,7 @@
 #include "AppInstance.h"
 #include "BuildInfo.h"
 #include "CommandLine.h"
+#include "platform/FreedMemory.h"
 #include "platform/ImageLimits.h"
 
 using namespace Qt::StringLiterals;
@@ -13,6 +14,7 @@ using namespace Qt::StringLiterals;
 int main(int argc, char *argv[])
 {
     kavri::ImageLimits::allowLargeImages();
+    kavri::mapLargeBlocksSeparately();
 
     // Not QCoreApplication::arguments(): its decoding drops a leading byte-order mark.
     QStringList arguments;

@@ -7,6 +7,7 @@
 #include "CaptureTexts.h"
 #include "RecognizedContent.h"
 #include "content/ContentParser.h"
+#include "platform/FreedMemory.h"
 #include "platform/Pasteboard.h"
 
 using namespace Qt::StringLiterals;
@@ -43,6 +44,10 @@ void KavriCore::setCapturing(bool capturing)
         return;
     m_isCapturing = capturing;
     Q_EMIT capturingChanged(capturing);
+    // Once the capture's images are gone, which is after the callers up the stack have returned.
+    if (!capturing)
+        QMetaObject::invokeMethod(
+            this, [] { returnFreedMemory(); }, Qt::QueuedConnection);
 }
 
 void KavriCore::clearLastResult()

@@ -11,6 +11,7 @@
 #include "TesseractData.h"
 #include "TesseractEngines.h"
 #include "TextRecognizer.h"
+#include "platform/FreedMemory.h"
 
 using namespace Qt::StringLiterals;
 
@@ -36,13 +37,25 @@ Outcome<LanguageChooser::Plan> planFor(const std::optional<QString> &language)
 
 RecognitionEngine::RecognitionEngine(QObject *parent)
     : QObject(parent)
-{ }
+{
+    m_releaseEngines.setSingleShot(true);
+    m_releaseEngines.setInterval(std::chrono::seconds(20));
+    connect(&m_releaseEngines, &QTimer::timeout, this, [] {
+        TesseractEngines::releaseIdle();
+        returnFreedMemory();
+    });
+}
 
 QFuture<Outcome<QString>> RecognitionEngine::recognizeText(
     const QImage &image, const std::optional<QString> &language, const QStringList &customWords)
 {
-    return QtConcurrent::run(
-        threadPool(), [image, language, customWords] { return recognizeTextNow(image, language, customWords); });
+    m_releaseEngines.stop();
+    return QtConcurrent::run(threadPool(), [image, language, customWords] {
+        return recognizeTextNow(image, language, customWords);
+    }).then(this, [this](const Outcome<QString> &text) {
+        m_releaseEngines.start();
+        return text;
+    });
 }
 
 QFuture<Outcome<QStringList>> RecognitionEngine::detectBarcodes(const QImage &image)

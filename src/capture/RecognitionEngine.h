@@ -2,7 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <chrono>
+
 #include <QObject>
+#include <QTimer>
 
 class QThreadPool;
 
@@ -15,13 +18,18 @@ namespace kavri {
 // image, a recognition that runs past its deadline.
 //
 // Each thread keeps its own warm Tesseract engine per (languages, custom words), created on first
-// use; an engine is never used by two threads at once.
+// use; an engine is never used by two threads at once. The engines are let go a while after the
+// last recognition, and the memory freed goes back to the system: a series of captures is read
+// by warm engines, and between series Kavri stays small.
 class RecognitionEngine : public QObject, public Recognizer
 {
     Q_OBJECT
 
 public:
     explicit RecognitionEngine(QObject *parent = nullptr);
+
+    // How long engines stay warm after a recognition (20 s).
+    void setEnginesKeptWarm(std::chrono::milliseconds interval) { m_releaseEngines.setInterval(interval); }
 
     // Run on the thread pool; the futures finish there.
     QFuture<Outcome<QString>> recognizeText(
@@ -39,6 +47,9 @@ public:
     // The threads recognition runs on. They never expire, so their engines stay warm between
     // captures; there are as many as cores.
     static QThreadPool *threadPool();
+
+private:
+    QTimer m_releaseEngines;
 };
 
 } // namespace kavri

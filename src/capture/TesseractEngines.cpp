@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMutex>
+#include <QSemaphore>
 #include <QTemporaryFile>
 #include <QThread>
 #include <QThreadPool>
@@ -179,6 +180,35 @@ Outcome<tesseract::TessBaseAPI *> forThisThread(const QStringList &languages, co
     if (const auto *error = std::get_if<KavriError>(&engine))
         return *error;
     return &std::get<Engine *>(engine)->api;
+}
+
+void releaseIdle()
+{
+    // One task per idle thread, each held until all have started, so that no thread runs two
+    // and every idle thread lets go of its own engines. A thread busy recognising keeps them.
+    QThreadPool *pool = threadPool();
+    QSemaphore started, go, finished;
+    int tasks = 0;
+    while (tasks < pool->maxThreadCount() && pool->tryStart([&] {
+        started.release();
+        go.acquire();
+        threadEngines.cache->engines.clear();
+        finished.release();
+    }))
+        ++tasks;
+    started.acquire(tasks);
+    go.release(tasks);
+    finished.acquire(tasks);
+}
+
+int engineCount()
+{
+    Registry &all = registry();
+    const QMutexLocker lock(&all.mutex);
+    int count = 0;
+    for (const EngineCache *cache : all.caches)
+        count += int(cache->engines.size());
+    return count;
 }
 
 QString customWordsFile(const QStringList &languages, const QStringList &customWords)

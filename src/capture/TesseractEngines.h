@@ -29,6 +29,14 @@ QString customWordsFile(const QStringList &languages, const QStringList &customW
 // between captures.
 QThreadPool *threadPool();
 
+// Lets the idle threads go of their engines: each holds some 20 MB, and a tray application should
+// not stay at its largest between captures. Waits for the idle threads; a thread busy
+// recognising keeps its engines.
+void releaseIdle();
+
+// How many engines all threads hold together; for checks.
+int engineCount();
+
 // Keeps Tesseract's OpenMP loops on the calling thread.
 void limitOpenMp();
 

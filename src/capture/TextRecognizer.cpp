@@ -9,6 +9,8 @@
 #include <QSemaphore>
 #include <QThreadPool>
 
+#include <tesseract/baseapi.h>
+
 #include "ImagePreparation.h"
 #include "PageReader.h"
 #include "RecognizedText.h"
@@ -110,7 +112,11 @@ Outcome<Lines> readBand(const QImage &band, int lineHeight, const QStringList &l
         const Outcome<tesseract::TessBaseAPI *> api = TesseractEngines::forThisThread(languages, customWords);
         if (const auto *error = std::get_if<KavriError>(&api))
             return *error;
-        return PageReader::read(*std::get<tesseract::TessBaseAPI *>(api), band, lineHeight, deadline);
+        tesseract::TessBaseAPI &engine = *std::get<tesseract::TessBaseAPI *>(api);
+        Outcome<Lines> lines = PageReader::read(engine, band, lineHeight, deadline);
+        // The engine stays warm, but not holding on to the band's pictures and page.
+        engine.Clear();
+        return lines;
     } catch (const std::exception &error) {
         return KavriError::recognitionFailed(QString::fromUtf8(error.what()));
     }

@@ -49,6 +49,7 @@ private Q_SLOTS:
     void unusableImagesFail();
     void hugeImagesAreScaledDown();
     void customWordsReachTheEngine();
+    void enginesGoAfterAWhile();
     void codes_data();
     void codes();
 };
@@ -140,6 +141,35 @@ void TestRecognitionEngine::customWordsReachTheEngine()
     // Without words, no words file.
     QVERIFY(std::holds_alternative<QString>(RecognitionEngine::recognizeTextNow(image, u"en-US"_s, {})));
     QCOMPARE(TesseractEngines::customWordsFile({ u"eng"_s }, {}), QString());
+}
+
+void TestRecognitionEngine::enginesGoAfterAWhile()
+{
+    const auto readAll = [](RecognitionEngine &engine, const QStringList &languages) {
+        const QImage image = renderText({ u"Warm engines"_s }, 16);
+        QList<QFuture<Outcome<QString>>> readings;
+        for (const QString &language : languages)
+            readings.append(engine.recognizeText(image, language, {}));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            std::all_of(readings.begin(), readings.end(), [](const auto &reading) { return reading.isFinished(); }),
+            60'000);
+        for (auto &reading : readings)
+            QCOMPARE(textOf(reading.result()), u"Warm engines"_s);
+    };
+    TesseractEngines::releaseIdle();
+    const int before = TesseractEngines::engineCount(); // this thread's, from the tests above
+    RecognitionEngine engine;
+    engine.setEnginesKeptWarm(std::chrono::hours(1));
+    readAll(engine, { u"en-US"_s, u"de-DE"_s, u"fr-FR"_s });
+    QVERIFY(TesseractEngines::engineCount() >= before + 2);
+    QTest::qWait(50);
+    QVERIFY(TesseractEngines::engineCount() >= before + 2); // not yet
+
+    engine.setEnginesKeptWarm(std::chrono::milliseconds(0));
+    readAll(engine, { u"en-US"_s });
+    QTRY_COMPARE(TesseractEngines::engineCount(), before);
+    // And start again for the next capture.
+    readAll(engine, { u"en-US"_s });
 }
 
 void TestRecognitionEngine::codes_data()
