@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <exception>
+#include <optional>
 
 #include <QDeadlineTimer>
 #include <QSemaphore>
@@ -122,10 +124,12 @@ Outcome<Lines> readBand(const QImage &band, int lineHeight, const QStringList &l
     }
 }
 
-// Reads every band, on this thread and on the pool's idle threads. Only helpers that start at
-// once are waited for: this thread may itself be one of the pool's, and a pool full of threads
-// waiting on queued work would never finish it.
-QList<Outcome<Lines>> readAll(const QList<QImage> &bands, const std::function<Outcome<Lines>(const QImage &)> &read)
+// Reads every band, on this thread and on the pool's idle threads; this thread first does
+// \a first, if given, while the helpers have begun. Only helpers that start at once are waited
+// for: this thread may itself be one of the pool's, and a pool full of threads waiting on queued
+// work would never finish it.
+QList<Outcome<Lines>> readAll(const QList<QImage> &bands, const std::function<Outcome<Lines>(const QImage &)> &read,
+    const std::function<void()> &first = {})
 {
     QList<Outcome<Lines>> results(bands.size(), Lines {});
     Outcome<Lines> *slots = results.data(); // each thread writes its own; no detaching
@@ -137,14 +141,37 @@ QList<Outcome<Lines>> readAll(const QList<QImage> &bands, const std::function<Ou
     QSemaphore finished;
     int helpers = 0;
     QThreadPool *pool = TesseractEngines::threadPool();
-    while (helpers + 1 < bands.size() && pool->tryStart([&] {
+    const int wanted = int(bands.size()) - (first ? 0 : 1);
+    while (helpers < wanted && pool->tryStart([&] {
         work();
         finished.release();
     }))
         ++helpers;
+    // The helpers use this frame: it must not unwind before they are done.
+    std::exception_ptr failure;
+    try {
+        if (first)
+            first();
+    } catch (...) {
+        failure = std::current_exception();
+    }
     work();
     finished.acquire(helpers);
+    if (failure)
+        std::rethrow_exception(failure);
     return results;
+}
+
+// The bands' lines in order, as the text believed; the first failure if any band failed.
+Outcome<QString> joined(const QList<Outcome<Lines>> &results)
+{
+    Lines lines;
+    for (const Outcome<Lines> &result : results) {
+        if (const auto *error = std::get_if<KavriError>(&result))
+            return *error;
+        lines += std::get<Lines>(result);
+    }
+    return RecognizedText::believedText(lines);
 }
 
 Outcome<QString> read(const QImage &gray, const LanguageChooser::Plan &plan, const QStringList &customWords)
@@ -169,28 +196,28 @@ Outcome<QString> read(const QImage &gray, const LanguageChooser::Plan &plan, con
         };
     };
 
-    // The language is settled on the first band, read here with this thread's warm engines;
-    // the rest are read in it on every core.
-    QStringList languages = plan.primary;
-    QList<Outcome<Lines>> results;
-    if (!plan.alternatives.isEmpty() || bands.size() == 1) {
-        const Outcome<LanguageChooser::Choice> choice = LanguageChooser::choose(
+    // The language is settled on the first band, read here with this thread's warm engines,
+    // while the other threads read the rest in the likeliest language; if another one wins, the
+    // rest is read again in it.
+    if (plan.alternatives.isEmpty())
+        return joined(readAll(bands, readWith(plan.primary)));
+    std::optional<Outcome<LanguageChooser::Choice>> choice;
+    const auto chooseOnFirst = [&] {
+        choice = LanguageChooser::choose(
             plan, customWords, [&](const QStringList &candidate) { return readWith(candidate)(bands.first()); });
-        if (const auto *error = std::get_if<KavriError>(&choice))
-            return *error;
-        languages = std::get<LanguageChooser::Choice>(choice).languages;
-        results.append(std::get<LanguageChooser::Choice>(choice).lines);
-    }
-    const QList<QImage> rest = bands.mid(results.size());
-    if (!rest.isEmpty())
-        results += readAll(rest, readWith(languages));
-    Lines lines;
-    for (const Outcome<Lines> &result : std::as_const(results)) {
-        if (const auto *error = std::get_if<KavriError>(&result))
-            return *error;
-        lines += std::get<Lines>(result);
-    }
-    return RecognizedText::believedText(lines);
+    };
+    const QList<QImage> rest = bands.mid(1);
+    QList<Outcome<Lines>> restLines;
+    if (rest.isEmpty())
+        chooseOnFirst();
+    else
+        restLines = readAll(rest, readWith(plan.primary), chooseOnFirst);
+    if (const auto *error = std::get_if<KavriError>(&*choice))
+        return *error;
+    const auto &chosen = std::get<LanguageChooser::Choice>(*choice);
+    if (chosen.languages != plan.primary && !rest.isEmpty())
+        restLines = readAll(rest, readWith(chosen.languages));
+    return joined(QList<Outcome<Lines>> { chosen.lines } + restLines);
 }
 
 } // namespace

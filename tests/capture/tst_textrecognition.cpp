@@ -381,6 +381,13 @@ void TestTextRecognition::automaticLanguageReadsForeignTextUnderEnglishLocale()
         french);
     QCOMPARE(textOf(renderBlock(u"Please choose a smaller file."_s, style(14)), std::nullopt),
         u"Please choose a smaller file."_s);
+
+    // Tall enough to be read in bands, the later ones while the first settles the language:
+    // they must come out in the language chosen, not in the one tried first.
+    QStringList tall;
+    for (int i = 0; i < 12; ++i)
+        tall << u"Die Größe der Datei überschreitet das Limit."_s << u"Bitte wählen Sie eine kleinere Datei aus."_s;
+    QCOMPARE(textOf(renderBlock(tall.join(u'\n'), style(14)), std::nullopt), tall.join(u'\n'));
 }
 
 QTEST_MAIN(TestTextRecognition)
