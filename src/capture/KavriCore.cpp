@@ -8,6 +8,7 @@
 #include "RecognizedContent.h"
 #include "content/ContentParser.h"
 #include "platform/FreedMemory.h"
+#include "platform/Log.h"
 #include "platform/Pasteboard.h"
 
 using namespace Qt::StringLiterals;
@@ -196,6 +197,9 @@ void KavriCore::putOnClipboard(const QString &text)
 void KavriCore::failCapture(const KavriError &error)
 {
     setCapturing(false);
+    // Info, not debug: a user's log must say why a capture failed.
+    if (error.kind() != KavriError::Kind::cancelled)
+        qCInfo(lcKavri, "Capture failed: %ls", qUtf16Printable(error.errorDescription()));
     switch (error.kind()) {
     case KavriError::Kind::permissionDenied:
         report(CaptureResult::PermissionDenied {});
@@ -212,6 +216,7 @@ void KavriCore::failCapture(const KavriError &error)
 void KavriCore::failImport(const KavriError &error)
 {
     setCapturing(false);
+    qCInfo(lcKavri, "Import failed: %ls", qUtf16Printable(error.errorDescription()));
     report(CaptureResult::Error { error.errorDescription() });
 }
 

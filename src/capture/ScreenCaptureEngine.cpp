@@ -52,7 +52,7 @@ QFuture<bool> ScreenCaptureEngine::hasScreenRecordingPermission() const
         if (reason.isEmpty() && !QFileInfo(tool).isExecutable())
             reason = u"the capture tool %1 cannot be run"_s.arg(tool);
         if (!reason.isEmpty())
-            qCDebug(lcKavri, "hasScreenRecordingPermission: screen access error: %ls", qUtf16Printable(reason));
+            qCInfo(lcKavri, "hasScreenRecordingPermission: screen access error: %ls", qUtf16Printable(reason));
         qCDebug(lcKavri, "hasScreenRecordingPermission: %s", reason.isEmpty() ? "granted" : "denied");
         return reason.isEmpty();
     });
@@ -92,7 +92,7 @@ void ScreenCaptureEngine::runTool(bool playSound, const ResumeOnce<Outcome<QImag
     connect(process, &QProcess::errorOccurred, this, [process, done, folder](QProcess::ProcessError error) {
         if (error != QProcess::FailedToStart)
             return; // a crash still ends in finished()
-        qCDebug(lcKavri, "screencapture could not be started: %ls", qUtf16Printable(process->errorString()));
+        qCInfo(lcKavri, "screencapture could not be started: %ls", qUtf16Printable(process->errorString()));
         done.resume(KavriError::captureFailed());
         process->deleteLater();
     });
@@ -140,12 +140,12 @@ void ScreenCaptureEngine::handleTermination(int exitCode, QProcess::ExitStatus e
                 done.resume(KavriError::cancelled());
                 return;
             }
-            qCDebug(lcKavri, "screencapture succeeded but permission check failed");
+            qCInfo(lcKavri, "screencapture succeeded but permission check failed");
             done.resume(KavriError::permissionDenied());
         });
         return;
     }
-    qCDebug(lcKavri, "screencapture failed with non-zero exit status, checking permission");
+    qCInfo(lcKavri, "screencapture failed with non-zero exit status %d, checking permission", exitCode);
     done.resume(KavriError::permissionDenied());
 }
 

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -116,24 +117,29 @@ private Q_SLOTS:
         QTest::addColumn<QList<bool>>("access"); // the answers to each permission query
         QTest::addColumn<KavriError::Kind>("expected");
         QTest::addColumn<int>("permissionQueries");
+        QTest::addColumn<QString>("logged"); // at info level, which release builds keep
         const QList<bool> granted { true };
         QTest::newRow("dismissed: no file, status 0")
-            << u"exit 0"_s << true << granted << KavriError::Kind::cancelled << 2;
+            << u"exit 0"_s << true << granted << KavriError::Kind::cancelled << 2 << QString();
         QTest::newRow("permission lost during the selection")
-            << u"exit 0"_s << true << QList<bool> { true, false } << KavriError::Kind::permissionDenied << 2;
+            << u"exit 0"_s << true << QList<bool> { true, false } << KavriError::Kind::permissionDenied << 2
+            << u"screencapture succeeded but permission check failed"_s;
         QTest::newRow("a broken file counts even with a failure status")
-            << u"printf 'broken' > \"$2\"; exit 3"_s << true << granted << KavriError::Kind::noImageInPasteboard << 1;
+            << u"printf 'broken' > \"$2\"; exit 3"_s << true << granted << KavriError::Kind::noImageInPasteboard << 1
+            << u"screencapture wrote no readable image"_s;
         QTest::newRow("no file, status 3: no second query")
-            << u"exit 3"_s << true << granted << KavriError::Kind::permissionDenied << 1;
+            << u"exit 3"_s << true << granted << KavriError::Kind::permissionDenied << 1
+            << u"screencapture failed with non-zero exit status 3"_s;
         QTest::newRow("killed by a signal before writing")
-            << u"kill -SEGV $$"_s << true << granted << KavriError::Kind::captureFailed << 1;
-        QTest::newRow("killed while writing")
-            << u"printf 'broken' > \"$2\"; kill -KILL $$"_s << true << granted << KavriError::Kind::captureFailed << 1;
+            << u"kill -SEGV $$"_s << true << granted << KavriError::Kind::captureFailed << 1
+            << u"screencapture crashed"_s;
+        QTest::newRow("killed while writing") << u"printf 'broken' > \"$2\"; kill -KILL $$"_s << true << granted
+                                              << KavriError::Kind::captureFailed << 1 << u"screencapture crashed"_s;
         // Never started: the user is asked for access instead.
         QTest::newRow("no permission") << u"exit 0"_s << true << QList<bool> { false }
-                                       << KavriError::Kind::permissionDenied << 1;
+                                       << KavriError::Kind::permissionDenied << 1 << u"screen access error"_s;
         QTest::newRow("cannot be run at all")
-            << u"exit 0"_s << false << granted << KavriError::Kind::permissionDenied << 1;
+            << u"exit 0"_s << false << granted << KavriError::Kind::permissionDenied << 1 << u"cannot be run"_s;
     }
     void failures()
     {
@@ -142,6 +148,9 @@ private Q_SLOTS:
         QFETCH(QList<bool>, access);
         QFETCH(KavriError::Kind, expected);
         QFETCH(int, permissionQueries);
+        QFETCH(QString, logged);
+        if (!logged.isEmpty())
+            QTest::ignoreMessage(QtInfoMsg, QRegularExpression(QRegularExpression::escape(logged)));
         Pasteboard pasteboard(QGuiApplication::clipboard());
         FakeScreenAccess screenAccess;
         screenAccess.answers = access;
