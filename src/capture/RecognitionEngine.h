@@ -31,7 +31,8 @@ public:
     // How long engines stay warm after a recognition (20 s).
     void setEnginesKeptWarm(std::chrono::milliseconds interval) { m_releaseEngines.setInterval(interval); }
 
-    // Run on the thread pool; the futures finish there.
+    // Run on the thread pool. The text's future finishes on this object's thread, the codes'
+    // on the pool.
     QFuture<Outcome<QString>> recognizeText(
         const QImage &image, const std::optional<QString> &language, const QStringList &customWords) override;
     QFuture<Outcome<QStringList>> detectBarcodes(const QImage &image) override;
@@ -44,8 +45,8 @@ public:
     // Every payload in detection order, duplicates of distinct symbols kept.
     static Outcome<QStringList> detectBarcodesNow(const QImage &image);
 
-    // The threads recognition runs on. They never expire, so their engines stay warm between
-    // captures; there are as many as cores.
+    // The threads recognition runs on, as many as cores. They never expire, so that their
+    // engines can stay warm between captures.
     static QThreadPool *threadPool();
 
 private:

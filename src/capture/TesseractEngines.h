@@ -34,7 +34,7 @@ QThreadPool *threadPool();
 // recognising keeps its engines.
 void releaseIdle();
 
-// How many engines all threads hold together; for checks.
+// How many engines all threads hold together; for checks while no recognition runs.
 int engineCount();
 
 // Keeps Tesseract's OpenMP loops on the calling thread.

@@ -17,7 +17,7 @@ namespace {
 
 // One context for the life of the process, never destroyed: destroying a context unloads its
 // output driver while the driver's own player thread may still be running in it (libcanberra's
-// ALSA driver does not join that thread), which crashed about one process in ten at exit.
+// ALSA driver does not join that thread), which crashed the capture tool about one time in ten.
 ca_context *sharedContext()
 {
     static ca_context *const context = [] {
