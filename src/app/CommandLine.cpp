@@ -16,8 +16,10 @@ namespace kavri {
 
 QString CommandLine::decodeUtf8(const QByteArray &bytes)
 {
-    // Every byte counts: a leading byte-order mark is kept, invalid sequences become U+FFFD.
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    // Every byte counts: a leading byte-order mark is kept, invalid sequences become U+FFFD, and
+    // so does a sequence cut off at the end, which a decoder with state would keep for more.
+    QStringDecoder decoder(
+        QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom | QStringDecoder::Flag::Stateless);
     return decoder.decode(bytes);
 }
 

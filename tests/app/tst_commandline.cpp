@@ -95,6 +95,9 @@ private Q_SLOTS:
         const Run fromInput = runKavri({ u"parse"_s, u"-"_s }, "\xEF\xBB\xBFZo\xC3\xAB\r\nbad \xFF byte\n");
         QVERIFY2(fromInput.out.contains("\"rawText\": \"\xEF\xBB\xBFZo\xC3\xAB\\r\\nbad \xEF\xBF\xBD byte\\n\""),
             fromInput.out.constData());
+        // A sequence cut off at the very end is not dropped either.
+        const Run cutOff = runKavri({ u"parse"_s, u"-"_s }, "caf\xC3");
+        QVERIFY2(cutOff.out.contains("\"rawText\": \"caf\xEF\xBF\xBD\""), cutOff.out.constData());
     }
 
     void recognizeFiles()
