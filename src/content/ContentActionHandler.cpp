@@ -174,7 +174,7 @@ ActionResult ContentActionHandler::addContact(const VCardContent &card)
     // Without a temporary directory the name would be relative, and the card would land in
     // whatever folder Kavri happens to run in.
     const auto error = directory.isEmpty() ? std::optional(u"No temporary directory is available"_s)
-                                           : writeUtf8(path, card.rawText());
+                                           : writeUtf8(path, card.cardText());
     if (error) {
         qCCritical(lcContent, "Failed to write vCard to temp file: %ls", qUtf16Printable(*error));
         return failed({ couldNotAddContact.toString(), u"Failed to create contact file: "_s + *error });
@@ -193,7 +193,7 @@ ActionResult ContentActionHandler::saveContact(const VCardContent &card, ActionC
         bool answered = false;
         bool returned = false;
     };
-    auto request = std::make_shared<Request>(Request { card.rawText(), std::move(completion) });
+    auto request = std::make_shared<Request>(Request { card.cardText(), std::move(completion) });
 
     auto save = [request](const QString &path) {
         const auto error = writeUtf8(path, request->text);

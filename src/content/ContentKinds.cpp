@@ -42,10 +42,12 @@ std::optional<ContentAction> URLContent::primaryAction() const
     return ContentAction::menu(ContentTexts::openURLMenu.toString(), Symbol::link.toString(), std::move(items));
 }
 
-VCardContent::VCardContent(QString rawText, std::optional<QString> displayName, QList<ContentField> fields)
+VCardContent::VCardContent(
+    QString rawText, std::optional<QString> displayName, QList<ContentField> fields, std::optional<QString> cardText)
     : ContentRecord(std::move(rawText))
     , m_displayName(std::move(displayName))
     , m_fields(std::move(fields))
+    , m_cardText(std::move(cardText))
 { }
 
 std::optional<ContentAction> VCardContent::primaryAction() const

@@ -64,9 +64,13 @@ class VCardContent : public ContentRecord
 {
 public:
     static constexpr QStringView typeName = u"VCardContent";
-    VCardContent(QString rawText, std::optional<QString> displayName, QList<ContentField> fields);
+    // \a cardText is the vCard to hand to an address book when the payload is another kind of
+    // contact code; a vCard payload is handed over as it is.
+    VCardContent(QString rawText, std::optional<QString> displayName, QList<ContentField> fields,
+        std::optional<QString> cardText = std::nullopt);
 
     const std::optional<QString> &displayName() const { return m_displayName; }
+    const QString &cardText() const { return m_cardText ? *m_cardText : rawText(); }
     // Stored, so the ids stay the same from one read to the next.
     const QList<ContentField> &fields() const { return m_fields; }
     std::optional<ContentAction> primaryAction() const;
@@ -74,6 +78,7 @@ public:
 private:
     std::optional<QString> m_displayName;
     QList<ContentField> m_fields;
+    std::optional<QString> m_cardText;
 };
 
 class WiFiContent : public ContentRecord

@@ -2,8 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ContentParser.h"
 
+#include <QRegularExpression>
 #include <QUrlQuery>
 
+#include "ContactCodes.h"
 #include "LinkDetector.h"
 #include "TextCoding.h"
 #include "VCardReader.h"
@@ -152,11 +154,44 @@ std::optional<PhoneContent> parsePhone(const QString &text)
     return PhoneContent(text, text.sliced(4));
 }
 
+// A MECARD or BIZCARD, shown as the card it describes and handed over as a vCard.
+std::optional<VCardContent> parseContactCode(const QString &text)
+{
+    const std::optional<QString> vCard = ContactCodes::asVCard(text);
+    if (!vCard)
+        return std::nullopt;
+    const std::optional<VCardContent> card = VCardReader::read(*vCard);
+    if (!card)
+        return std::nullopt;
+    return VCardContent(text, card->displayName(), card->fields(), *vCard);
+}
+
+// A payload that is one URI in a scheme Kavri does not act on (otpauth:, bitcoin:, geo:, ...).
+// Its parts are not links: "otpauth://totp/Example:alice@example.com" is a two-factor secret,
+// not an address to write to.
+bool isForeignUri(const QString &text)
+{
+    static const QRegularExpression uri(u"^([A-Za-z][A-Za-z0-9+-]*):(\\S*)$"_s);
+    const QRegularExpressionMatch match = uri.match(text.trimmed());
+    if (!match.hasMatch())
+        return false;
+    static const QStringList handled { u"http"_s, u"https"_s, u"ftp"_s, u"mailto"_s, u"tel"_s, u"sms"_s, u"smsto"_s,
+        u"wifi"_s, u"matmsg"_s, u"mecard"_s, u"bizcard"_s };
+    if (handled.contains(match.captured(1).toLower()))
+        return false;
+    // "localhost:8080/status" is a host and a port, and "Docs:https://..." a label, not a scheme.
+    static const QRegularExpression notAScheme(
+        u"^(\\d+(/\\S*)?|(https?|ftp)://.*|www\\..*)$"_s, QRegularExpression::CaseInsensitiveOption);
+    return !notAScheme.match(match.captured(2)).hasMatch();
+}
+
 } // namespace
 
 ParsedContent parse(const QString &text)
 {
     if (auto card = VCardReader::read(text))
+        return std::move(*card);
+    if (auto card = parseContactCode(text))
         return std::move(*card);
     if (auto wifi = parseWiFi(text))
         return std::move(*wifi);
@@ -168,6 +203,8 @@ ParsedContent parse(const QString &text)
         return std::move(*email);
     if (auto phone = parsePhone(text))
         return std::move(*phone);
+    if (isForeignUri(text))
+        return PlainTextContent(text);
     if (QList<QUrl> urls = detectURLs(text); !urls.isEmpty())
         return URLContent(text, std::move(urls));
     return PlainTextContent(text);

@@ -6,8 +6,6 @@
 
 namespace kavri::TextCoding {
 
-namespace {
-
 int hexValue(QChar c)
 {
     const char16_t u = c.unicode();
@@ -19,8 +17,6 @@ int hexValue(QChar c)
         return u - u'A' + 10;
     return -1;
 }
-
-} // namespace
 
 std::optional<QString> percentDecoded(QStringView text)
 {

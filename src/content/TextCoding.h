@@ -9,6 +9,9 @@
 // Small text helpers the recognisers share.
 namespace kavri::TextCoding {
 
+// The value of a hexadecimal digit, or -1.
+int hexValue(QChar c);
+
 // Percent-decodes text as UTF-8. None when an escape is malformed ("%", "%4", "%zz") or the
 // decoded bytes are not UTF-8.
 std::optional<QString> percentDecoded(QStringView text);

@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include <QStringDecoder>
 #include <QStringList>
 
 #include "ContentSymbols.h"
@@ -38,9 +39,9 @@ constexpr std::array<QStringView, 4> labelWords { u"WORK", u"HOME", u"CELL", u"F
 
 struct PropertyLine
 {
-    QStringView name;
+    QStringView name; // without a group prefix ("item1.")
     QStringView parameters; // from the ";" after the name up to the ":", or empty
-    QString value; // trimmed, never unescaped
+    QString value; // decoded and trimmed; escapes are undone by the reader of each property
 };
 
 bool isLineBreak(QChar c)
@@ -59,33 +60,149 @@ bool isLineBreak(QChar c)
     }
 }
 
-// A line "NAME[;PARAMS]:VALUE" with at least one character of value.
+bool isQuotedPrintable(QStringView parameters)
+{
+    return parameters.contains(u"QUOTED-PRINTABLE", Qt::CaseInsensitive);
+}
+
+// The line's text up to its ":", where the parameters are; a colon inside a quoted parameter
+// value does not count.
+qsizetype colonOf(QStringView line)
+{
+    bool quoted = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (line[i] == u'"')
+            quoted = !quoted;
+        else if (line[i] == u':' && !quoted)
+            return i;
+    }
+    return -1;
+}
+
+// The physical lines joined into logical ones: a line break followed by a space or a tab folds
+// a line (the break and that one character go), and a quoted-printable value that ends in "="
+// goes on on the next line (vCard 2.1 soft line breaks).
+QStringList logicalLines(const QString &text)
+{
+    QStringList physical;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && !isLineBreak(text[i]))
+            continue;
+        physical.append(text.sliced(start, i - start));
+        if (i + 1 < text.size() && text[i] == u'\r' && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    QStringList lines;
+    for (const QString &line : std::as_const(physical)) {
+        if (!lines.isEmpty() && !line.isEmpty() && (line[0] == u' ' || line[0] == u'\t')) {
+            lines.last() += QStringView(line).sliced(1);
+            continue;
+        }
+        if (!lines.isEmpty() && lines.last().endsWith(u'=')) {
+            const QStringView previous = lines.last();
+            const qsizetype colon = colonOf(previous);
+            if (colon > 0 && isQuotedPrintable(previous.first(colon))) {
+                lines.last().chop(1);
+                lines.last() += line;
+                continue;
+            }
+        }
+        lines.append(line);
+    }
+    return lines;
+}
+
+// The value of a parameter ("CHARSET=UTF-8"), unquoted; empty when absent.
+QString parameter(QStringView parameters, QStringView name)
+{
+    for (const QStringView piece : parameters.tokenize(u';', Qt::SkipEmptyParts)) {
+        const qsizetype equals = piece.indexOf(u'=');
+        if (equals > 0 && piece.first(equals).trimmed().compare(name, Qt::CaseInsensitive) == 0)
+            return piece.sliced(equals + 1).trimmed().toString().remove(u'"');
+    }
+    return {};
+}
+
+// "=C3=BC" as bytes in the character set the parameters name (UTF-8 unless told otherwise).
+QString quotedPrintableDecoded(QStringView value, QStringView parameters)
+{
+    QByteArray bytes;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const int high = i + 2 < value.size() ? TextCoding::hexValue(value[i + 1]) : -1;
+        const int low = i + 2 < value.size() ? TextCoding::hexValue(value[i + 2]) : -1;
+        if (value[i] == u'=' && high >= 0 && low >= 0) {
+            bytes += char(high * 16 + low);
+            i += 2;
+        } else {
+            bytes += QStringView(value).sliced(i, 1).toUtf8();
+        }
+    }
+    const QString charset = parameter(parameters, u"CHARSET");
+    QStringDecoder decoder(charset.isEmpty() ? "UTF-8" : charset.toLatin1().constData());
+    if (!decoder.isValid())
+        decoder = QStringDecoder(QStringDecoder::Latin1); // an unknown set: every byte stays a character
+    return decoder.decode(bytes);
+}
+
+// A line "[GROUP.]NAME[;PARAMS]:VALUE" with at least one character of value.
 std::optional<PropertyLine> parseLine(QStringView line)
 {
-    const qsizetype colon = line.indexOf(u':');
+    const qsizetype colon = colonOf(line);
     if (colon < 0 || colon + 1 >= line.size())
         return std::nullopt;
     const qsizetype semicolon = line.first(colon).indexOf(u';');
     const qsizetype nameEnd = semicolon < 0 ? colon : semicolon;
-    return PropertyLine { line.first(nameEnd), line.sliced(nameEnd, colon - nameEnd),
-        line.sliced(colon + 1).trimmed().toString() };
+    QStringView name = line.first(nameEnd);
+    name = name.sliced(name.lastIndexOf(u'.') + 1);
+    const QStringView parameters = line.sliced(nameEnd, colon - nameEnd);
+    const QStringView raw = line.sliced(colon + 1);
+    QString value = isQuotedPrintable(parameters) ? quotedPrintableDecoded(raw, parameters) : raw.toString();
+    return PropertyLine { name, parameters, value.trimmed() };
 }
 
-QList<PropertyLine> propertyLines(const QString &text)
+QList<PropertyLine> propertyLines(const QStringList &lines)
 {
     QList<PropertyLine> result;
-    qsizetype start = 0;
-    const qsizetype size = text.size();
-    for (qsizetype i = 0; i <= size; ++i) {
-        if (i < size && !isLineBreak(text[i]))
-            continue;
-        if (auto line = parseLine(QStringView(text).sliced(start, i - start)))
-            result.append(std::move(*line));
-        if (i + 1 < size && text[i] == u'\r' && text[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
+    for (const QString &line : lines) {
+        if (auto property = parseLine(line))
+            result.append(std::move(*property));
     }
     return result;
+}
+
+// A value with its escapes undone: "\," "\;" "\\" and "\n" (a line break).
+QString unescaped(QStringView value)
+{
+    QString text;
+    text.reserve(value.size());
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        if (value[i] != u'\\' || i + 1 == value.size()) {
+            text += value[i];
+            continue;
+        }
+        const QChar next = value[++i];
+        text += (next == u'n' || next == u'N') ? QChar(u'\n') : next;
+    }
+    return text;
+}
+
+// The components of a structured value (N, ADR), split at the ";" no backslash escapes.
+QStringList components(QStringView value)
+{
+    QStringList parts;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        if (value[i] == u'\\')
+            ++i;
+        else if (value[i] == u';') {
+            parts.append(unescaped(value.sliced(start, i - start)));
+            start = i + 1;
+        }
+    }
+    parts.append(unescaped(value.sliced(std::min(start, value.size()))));
+    return parts;
 }
 
 const PropertyLine *firstLine(const QList<PropertyLine> &lines, QStringView name)
@@ -100,11 +217,11 @@ const PropertyLine *firstLine(const QList<PropertyLine> &lines, QStringView name
 std::optional<QString> displayName(const QList<PropertyLine> &lines)
 {
     if (const PropertyLine *fn = firstLine(lines, u"FN"))
-        return fn->value;
+        return unescaped(fn->value);
     const PropertyLine *n = firstLine(lines, u"N");
     if (!n)
         return std::nullopt;
-    const QList<QStringView> parts = QStringView(n->value).split(u';');
+    const QStringList parts = components(n->value);
     const QString name = QString(parts.value(1) + u' ' + parts.value(0)).trimmed();
     if (name.isEmpty())
         return std::nullopt;
@@ -133,11 +250,11 @@ std::optional<QString> typeLabel(QStringView parameters)
 // Street, locality, region, postal code and country, those that are there, joined by commas.
 QString formattedAddress(const QString &value)
 {
-    const QList<QStringView> parts = QStringView(value).split(u';');
+    const QStringList parts = components(value);
     QStringList kept;
     for (qsizetype i = 2; i <= 6 && i < parts.size(); ++i) {
-        if (!parts[i].isEmpty())
-            kept.append(parts[i].toString());
+        if (!parts[i].trimmed().isEmpty())
+            kept.append(parts[i].trimmed());
     }
     return kept.join(u", ");
 }
@@ -155,7 +272,8 @@ std::optional<VCardContent> read(const QString &text)
     if (!upper.contains(u"BEGIN:VCARD") || !upper.contains(u"END:VCARD"))
         return std::nullopt;
 
-    const QList<PropertyLine> lines = propertyLines(text);
+    const QStringList logical = logicalLines(text); // the lines' names and parameters point into it
+    const QList<PropertyLine> lines = propertyLines(logical);
     QList<ContentField> fields;
     for (const PropertyRow &row : propertyTable) {
         for (const PropertyLine &line : lines) {
@@ -167,7 +285,7 @@ std::optional<VCardContent> read(const QString &text)
                 if (!address.isEmpty())
                     fields.append({ row.symbol.toString(), withLabel(address, label) });
             } else {
-                fields.append({ row.symbol.toString(), withLabel(line.value, label) });
+                fields.append({ row.symbol.toString(), withLabel(unescaped(line.value), label) });
             }
         }
     }

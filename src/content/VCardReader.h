@@ -9,7 +9,9 @@
 namespace kavri::VCardReader {
 
 // The contact card in \a text, or none when the text has no "BEGIN:VCARD" and "END:VCARD".
-// Reads physical lines as they stand: folded lines are not joined and escapes are kept.
+// Reads vCard 2.1, 3.0 and 4.0 as phones and mail programs write them: folded lines are joined,
+// quoted-printable values decoded in their character set, escapes undone and group prefixes
+// ("item1.EMAIL") dropped.
 std::optional<VCardContent> read(const QString &text);
 
 } // namespace kavri::VCardReader

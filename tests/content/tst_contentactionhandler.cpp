@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include "content/ContentActionHandler.h"
+#include "content/ContentParser.h"
 #include "support/FakeActionEnvironment.h"
 
 using namespace Qt::StringLiterals;
@@ -218,6 +219,17 @@ private Q_SLOTS:
         QCOMPARE(m_catcher->opened, QList<QUrl>());
         // Nor anywhere else, such as the working directory.
         QCOMPARE(QDir().entryList({ u"*.vcf"_s }, QDir::Files), QStringList());
+    }
+
+    void aContactCodeIsHandedOverAsAVCard()
+    {
+        const ParsedContent parsed = ContentParser::parse(u"MECARD:N:Doe,John;TEL:+15550100;;"_s);
+        const auto *contact = parsed.as<VCardContent>();
+        QVERIFY(contact);
+        QVERIFY(succeeded(m_handler->perform(u"addContact"_s, *contact)));
+        QCOMPARE(m_catcher->opened.size(), 1);
+        QCOMPARE(readText(m_catcher->opened[0].toLocalFile()),
+            u"BEGIN:VCARD\r\nVERSION:3.0\r\nN:Doe;John;;;\r\nFN:John Doe\r\nTEL:+15550100\r\nEND:VCARD\r\n"_s);
     }
 
     void saveContactWritesWhereTheUserChose_data()

@@ -58,7 +58,7 @@ void TestContentParser::vCard_data()
         << uR"j({"type":"VCardContent","displayName":"John Doe","isStructured":true,"fields":[
                {"symbol":"person.fill","value":"John Doe"},{"symbol":"building.2.fill","value":"Example Inc."},
                {"symbol":"phone.fill","value":"+1 555 0100 (Cell)"},{"symbol":"envelope.fill","value":"a@example.com (Internet)"},
-               {"symbol":"envelope.fill","value":"b@example.com"},{"symbol":"note.text","value":"Met at the fair\\, 2024"}],
+               {"symbol":"envelope.fill","value":"b@example.com"},{"symbol":"note.text","value":"Met at the fair, 2024"}],
                "primaryAction":{"kind":"menu","title":"Contact…","symbol":"person.crop.circle",
                "items":[{"id":"addContact","title":"Add to Contacts"},{"id":"saveContact","title":"Save to File…"}]},
                "clipboardText":null,"clipboardMessage":"Copied to clipboard"})j"_s;
@@ -79,9 +79,39 @@ void TestContentParser::vCard_data()
            u"END:VCARD"_s
         << uR"j({"fields":[{"symbol":"location.fill","value":"Main St 1, Springfield, 12345, USA (Work)"},
                {"symbol":"location.fill","value":"Elm 2"}]})j"_s;
-    QTest::newRow("physical lines: folded continuations and lines with leading space are not joined")
-        << u"BEGIN:VCARD\nNOTE:first\n part\n URL:https://x.example\nNOTES:x\nTELEX:1\nEND:VCARD"_s
-        << uR"j({"fields":[{"symbol":"note.text","value":"first"}]})j"_s;
+    QTest::newRow("folded lines are joined, the fold's one blank dropped")
+        << u"BEGIN:VCARD\r\nNOTE:first\r\n  part\r\n\tand more\nPHOTO;ENCODING=b;TYPE=JPEG:/9j/4AAQ\n SkZJRgABAQ\n"
+           u"NOTES:x\nTELEX:1\nEND:VCARD"_s
+        << uR"j({"fields":[{"symbol":"note.text","value":"first partand more"}]})j"_s;
+    // As a phone's address book exports it (vCard 2.1).
+    QTest::newRow("quoted-printable UTF-8 with soft line breaks")
+        << u"BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:=4D=C3=BC=6C=6C=65=72;=4A=C3=BC="
+           u"72=67=65=6E;;;\r\n"
+           u"FN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:=4A=C3=BC=72=67=65=6E=20=4D=C3=BC=6C=6C=65=72\r\n"
+           u"TEL;CELL:+49 170 1234567\r\nEMAIL;HOME:j@example.de\r\n"
+           u"ADR;HOME;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:;;=48=61=75=70=74=73=74=72=2E=20=31;=4B=C3=B6=6C=6E;;=35="
+           u"30=36=36=37;\r\n"
+           u"NOTE;ENCODING=QUOTED-PRINTABLE:Zeile eins=0A=\r\nZeile zwei, J=\r\n=C3=BCrgen\r\nEND:VCARD\r\n"_s
+        << uR"j({"displayName":"Jürgen Müller","fields":[{"symbol":"person.fill","value":"Jürgen Müller"},
+               {"symbol":"phone.fill","value":"+49 170 1234567 (Cell)"},{"symbol":"envelope.fill","value":"j@example.de (Home)"},
+               {"symbol":"location.fill","value":"Hauptstr. 1, Köln, 50667 (Home)"},
+               {"symbol":"note.text","value":"Zeile eins\nZeile zwei, Jürgen"}]})j"_s;
+    QTest::newRow("quoted-printable in the character set named: Latin-1, Windows-1252, unknown")
+        << u"BEGIN:VCARD\nFN;CHARSET=ISO-8859-1;ENCODING=QUOTED-PRINTABLE:J=FCrgen\n"
+           u"ORG;CHARSET=windows-1252;ENCODING=QUOTED-PRINTABLE:Caf=E9 "
+           u"=80\nTITLE;CHARSET=x-nonsense;QUOTED-PRINTABLE:=E9=3D\n"
+           u"END:VCARD"_s
+        << uR"j({"displayName":"Jürgen","fields":[{"symbol":"person.fill","value":"Jürgen"},
+               {"symbol":"building.2.fill","value":"Café €"},{"symbol":"briefcase.fill","value":"é="}]})j"_s;
+    QTest::newRow("escapes undone, also inside structured values")
+        << u"BEGIN:VCARD\nN:O\\;Brien;Pat\\, Jr.\nADR:;;Flat 2\\; Main St 1;Dublin\\, City;;;\nNOTE:a\\nb \\\\ c\nEND:VCARD"_s
+        << uR"j({"displayName":"Pat, Jr. O;Brien","fields":[{"symbol":"location.fill","value":"Flat 2; Main St 1, Dublin, City"},
+               {"symbol":"note.text","value":"a\nb \\ c"}]})j"_s;
+    // As a Mac or iPhone exports labelled fields.
+    QTest::newRow("group prefixes are dropped")
+        << u"BEGIN:VCARD\nitem1.EMAIL;type=INTERNET;type=pref:ann@example.org\nitem1.X-ABLabel:_$!<Other>!$_\n"
+           u"item2.URL:https://ann.example\nEND:VCARD"_s
+        << uR"j({"fields":[{"symbol":"envelope.fill","value":"ann@example.org (Internet)"},{"symbol":"link","value":"https://ann.example"}]})j"_s;
     QTest::newRow("parameters may not hold a colon; the value may")
         << u"BEGIN:VCARD\nURL;VALUE=uri:https://example.com:8080/a\nBDAY:1990-01-01\nEND:VCARD"_s
         << uR"j({"fields":[{"symbol":"link","value":"https://example.com:8080/a"},{"symbol":"gift.fill","value":"1990-01-01"}]})j"_s;
@@ -89,6 +119,25 @@ void TestContentParser::vCard_data()
         << u"BEGIN:VCARD\rTITLE:Boss\u2028ORG:Acme\u0085FN:Ann\rEND:VCARD"_s
         << uR"j({"displayName":"Ann","fields":[{"symbol":"person.fill","value":"Ann"},
                {"symbol":"building.2.fill","value":"Acme"},{"symbol":"briefcase.fill","value":"Boss"}]})j"_s;
+    QTest::newRow("MECARD, with escapes and a comma-separated address")
+        << u"MECARD:N:Doe,John;TEL:+15550100;EMAIL:john@example.com;ADR:,,Main St 1,Springfield,IL,62701,USA;"
+           u"URL:https\\://example.com;NOTE:Met at\\; the fair;BDAY:19900101;;"_s
+        << uR"j({"type":"VCardContent","displayName":"John Doe","fields":[{"symbol":"person.fill","value":"John Doe"},
+               {"symbol":"phone.fill","value":"+15550100"},{"symbol":"envelope.fill","value":"john@example.com"},
+               {"symbol":"location.fill","value":"Main St 1, Springfield, IL, 62701, USA"},
+               {"symbol":"link","value":"https://example.com"},{"symbol":"gift.fill","value":"19900101"},
+               {"symbol":"note.text","value":"Met at; the fair"}]})j"_s;
+    QTest::newRow("MECARD with a one-piece address and no name")
+        << u"mecard:TEL:123;ADR:Hauptstr. 1, Köln;;"_s
+        << uR"j({"type":"VCardContent","displayName":null,"fields":[{"symbol":"phone.fill","value":"123"},
+               {"symbol":"location.fill","value":"Hauptstr. 1, Köln"}]})j"_s;
+    QTest::newRow("MECARD that names nothing is text") << u"MECARD:;;"_s << uR"j({"type":"PlainTextContent"})j"_s;
+    QTest::newRow("BIZCARD")
+        << u"BIZCARD:N:John;X:Doe;T:Engineer;C:Acme;A:Main St 1;B:+15550100;M:+15550111;E:john@acme.com;;"_s
+        << uR"j({"type":"VCardContent","displayName":"John Doe","fields":[{"symbol":"person.fill","value":"John Doe"},
+               {"symbol":"building.2.fill","value":"Acme"},{"symbol":"briefcase.fill","value":"Engineer"},
+               {"symbol":"phone.fill","value":"+15550100 (Work)"},{"symbol":"phone.fill","value":"+15550111 (Cell)"},
+               {"symbol":"envelope.fill","value":"john@acme.com"},{"symbol":"location.fill","value":"Main St 1"}]})j"_s;
     QTest::newRow("BEGIN without END is not a card")
         << u"BEGIN:VCARD\nFN:John\nURL:example.com"_s << uR"j({"type":"URLContent","urls":["http://example.com"]})j"_s;
 }
@@ -195,6 +244,18 @@ void TestContentParser::phoneAndFallbacks_data()
         << uR"j({"type":"PlainTextContent","isStructured":false,"fields":[],"formattedText":"Hello, world.\n","primaryAction":null,
                "clipboardText":null,"clipboardMessage":"Copied to clipboard"})j"_s;
     QTest::newRow("empty text") << QString() << uR"j({"type":"PlainTextContent","rawText":""})j"_s;
+    // Schemes Kavri does not act on: their parts are not links, addresses or numbers.
+    QTest::newRow("two-factor setup code")
+        << u"otpauth://totp/Example:alice@example.com?secret=JBSWY3DPEHPK3PXP&issuer=Example"_s
+        << uR"j({"type":"PlainTextContent","primaryAction":null})j"_s;
+    QTest::newRow("payment and place codes")
+        << u"bitcoin:1A1zP1eP5QGefi2DMPTfTL5SLmv7DivfNa?amount=0.01&label=example.com"_s
+        << uR"j({"type":"PlainTextContent"})j"_s;
+    QTest::newRow("geo") << u"geo:37.786971,-122.399677"_s << uR"j({"type":"PlainTextContent"})j"_s;
+    QTest::newRow("a host and port is not a scheme")
+        << u"example.com:8080/status"_s << uR"j({"type":"URLContent","urls":["http://example.com:8080/status"]})j"_s;
+    QTest::newRow("a label before a link is not a scheme")
+        << u"Docs:https://example.com/docs"_s << uR"j({"type":"URLContent","urls":["https://example.com/docs"]})j"_s;
     QTest::newRow("a card beats the Wi-Fi payload inside it")
         << u"WIFI:S:x;;BEGIN:VCARD END:VCARD"_s << uR"j({"type":"VCardContent"})j"_s;
 }
