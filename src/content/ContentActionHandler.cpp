@@ -8,7 +8,9 @@
 #include <utility>
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QUuid>
 
@@ -104,10 +106,17 @@ bool hasText(const std::optional<QString> &text)
 }
 
 // Writes \a text as UTF-8, all or nothing; the error's description on failure.
-std::optional<QString> writeUtf8(const QString &path, const QString &text)
+// A contact card holds personal data: the copies Kavri keeps for the address book are the user's
+// alone.
+constexpr QFileDevice::Permissions ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+
+std::optional<QString> writeUtf8(
+    const QString &path, const QString &text, std::optional<QFileDevice::Permissions> permissions = std::nullopt)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    if (permissions && !file.setPermissions(*permissions))
         return file.errorString();
     const QByteArray bytes = text.toUtf8();
     if (file.write(bytes) != bytes.size()) {
@@ -118,6 +127,16 @@ std::optional<QString> writeUtf8(const QString &path, const QString &text)
     if (!file.commit())
         return file.errorString();
     return std::nullopt;
+}
+
+// Cards an earlier run left behind (it ended without cleaning up) go after a day.
+void removeStaleContactFiles(const QString &folder)
+{
+    const QDateTime dayAgo = QDateTime::currentDateTime().addDays(-1);
+    for (const QFileInfo &file : QDir(folder).entryInfoList({ u"*.vcf"_s }, QDir::Files)) {
+        if (file.lastModified() < dayAgo)
+            QFile::remove(file.filePath());
+    }
 }
 
 QString proposedFileName(const VCardContent &card)
@@ -134,6 +153,12 @@ QString proposedFileName(const VCardContent &card)
 ContentActionHandler::ContentActionHandler(ActionEnvironment &environment)
     : m_environment(environment)
 { }
+
+ContentActionHandler::~ContentActionHandler()
+{
+    for (const QString &path : std::as_const(m_contactFiles))
+        QFile::remove(path);
+}
 
 ActionResult ContentActionHandler::perform(
     const QString &actionId, const ParsedContent &content, ActionCompletion completion)
@@ -169,16 +194,21 @@ std::optional<ActionResult> ContentActionHandler::performContact(
 
 ActionResult ContentActionHandler::addContact(const VCardContent &card)
 {
-    const QString directory = m_environment.temporaryDirectory();
-    const QString path = QDir(directory).filePath(QUuid::createUuid().toString(QUuid::WithoutBraces) + u".vcf"_s);
-    // Without a temporary directory the name would be relative, and the card would land in
-    // whatever folder Kavri happens to run in.
-    const auto error = directory.isEmpty() ? std::optional(u"No temporary directory is available"_s)
-                                           : writeUtf8(path, card.cardText());
-    if (error) {
+    const QString folder = m_environment.contactFolder();
+    // Without a folder the name would be relative, and the card would land in whatever folder
+    // Kavri happens to run in.
+    if (folder.isEmpty()) {
+        qCCritical(lcContent, "Failed to write vCard to temp file: no private folder");
+        return failed(
+            { couldNotAddContact.toString(), u"Failed to create contact file: no private folder is available"_s });
+    }
+    removeStaleContactFiles(folder);
+    const QString path = QDir(folder).filePath(QUuid::createUuid().toString(QUuid::WithoutBraces) + u".vcf"_s);
+    if (const auto error = writeUtf8(path, card.cardText(), ownerOnly)) {
         qCCritical(lcContent, "Failed to write vCard to temp file: %ls", qUtf16Printable(*error));
         return failed({ couldNotAddContact.toString(), u"Failed to create contact file: "_s + *error });
     }
+    m_contactFiles.append(path);
     // The one local file Kavri opens: its own copy of the card, for the address book to import.
     m_environment.openUrl(QUrl::fromLocalFile(path));
     return succeeded();

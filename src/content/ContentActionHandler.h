@@ -48,8 +48,9 @@ public:
     // Hands the URL (http, https, ftp, mailto, tel, sms) or a local file to its default handler.
     virtual void openUrl(const QUrl &url) = 0;
     virtual void setClipboardText(const QString &text) = 0;
-    // Where a contact card is written before it is opened.
-    virtual QString temporaryDirectory() const = 0;
+    // A folder only the user can enter, where a contact card is written before it is opened;
+    // empty when there is none.
+    virtual QString contactFolder() const = 0;
     // Asks the user where to save a vCard, proposing \a fileName; \a chosen gets the path, or
     // none when the user cancelled. May return before the user has answered.
     virtual void chooseSaveLocation(const QString &fileName, std::function<void(std::optional<QString>)> chosen) = 0;
@@ -61,6 +62,10 @@ class ContentActionHandler
 {
 public:
     explicit ContentActionHandler(ActionEnvironment &environment);
+    // Removes the contact files it wrote: the address book has read them by then.
+    ~ContentActionHandler();
+    ContentActionHandler(const ContentActionHandler &) = delete;
+    ContentActionHandler &operator=(const ContentActionHandler &) = delete;
 
     // \a completion is called at most once, later, and only for an action that returned Async.
     ActionResult perform(const QString &actionId, const ParsedContent &content, ActionCompletion completion = {});
@@ -77,6 +82,7 @@ private:
     ActionResult saveContact(const VCardContent &card, ActionCompletion completion);
 
     ActionEnvironment &m_environment;
+    QStringList m_contactFiles;
 };
 
 } // namespace kavri

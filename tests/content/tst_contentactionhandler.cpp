@@ -7,7 +7,9 @@
 #include <memory>
 
 #include <QClipboard>
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QRegularExpression>
@@ -72,6 +74,7 @@ private Q_SLOTS:
         m_temp = std::make_unique<QTemporaryDir>(m_systemTemp + u"/kavri-actions-XXXXXX"_s);
         QVERIFY(m_temp->isValid());
         qputenv("TMPDIR", QFile::encodeName(m_temp->path()));
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_temp->path()));
         // Every scheme a payload might name, and none at all: whatever is opened is caught here.
         m_catcher = std::make_unique<test::UrlCatcher>(QStringList { u"http"_s, u"https"_s, u"ftp"_s, u"mailto"_s,
             u"tel"_s, u"sms"_s, u"file"_s, u"javascript"_s, u"x-app"_s, QString() });
@@ -193,25 +196,48 @@ private Q_SLOTS:
 
     void addContactOpensAFreshFileEachTimeOrFails()
     {
+        const QString folder = m_temp->filePath(u"kavri-contacts"_s);
         const VCardContent contact(card, u"Zo\u00eb"_s, {});
         QVERIFY(succeeded(m_handler->perform(u"addContact"_s, contact)));
         QVERIFY(succeeded(m_handler->perform(u"addContact"_s, contact)));
         QCOMPARE(m_catcher->opened.size(), 2);
         QVERIFY(m_catcher->opened[0] != m_catcher->opened[1]);
+        // The user's alone (owner, group and others bits): personal data, in the runtime folder.
+        QCOMPARE(QFileInfo(folder).permissions() & 0x7077, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         const QRegularExpression uuidName(u"^[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{12}\\.vcf$"_s);
         for (const QUrl &url : std::as_const(m_catcher->opened)) {
             const QFileInfo file(url.toLocalFile());
-            QCOMPARE(file.absolutePath(), QDir(m_temp->path()).absolutePath());
+            QCOMPARE(file.absolutePath(), QDir(folder).absolutePath());
             QVERIFY2(uuidName.match(file.fileName()).hasMatch(), qPrintable(file.fileName()));
             QCOMPARE(readText(file.filePath()), card);
+            QCOMPARE(file.permissions() & 0x7077, QFile::ReadOwner | QFile::WriteOwner);
         }
         // Written atomically: nothing but the two cards is left behind.
-        QCOMPARE(QDir(m_temp->path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), 2);
 
+        // Kavri quitting takes them away; a card an earlier run left goes after a day.
+        m_handler.reset();
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList());
+        QFile stale(QDir(folder).filePath(u"old.vcf"_s));
+        QFile recent(QDir(folder).filePath(u"recent.vcf"_s));
+        QVERIFY(stale.open(QIODevice::WriteOnly) && recent.open(QIODevice::WriteOnly));
+        QVERIFY(stale.setFileTime(QDateTime::currentDateTime().addSecs(-25 * 3600), QFileDevice::FileModificationTime));
+        stale.close();
+        recent.close();
+        m_handler = std::make_unique<ContentActionHandler>(*m_environment);
+        QVERIFY(succeeded(m_handler->perform(u"addContact"_s, contact)));
+        QVERIFY(!stale.exists());
+        QVERIFY(recent.exists());
+
+        // No folder to be had: the card is not written anywhere else.
         m_catcher->opened.clear();
-        qputenv("TMPDIR", QFile::encodeName(m_temp->filePath(u"missing"_s)));
+        QFile blocker(m_temp->filePath(u"not-a-folder"_s));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(blocker.fileName()));
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(blocker.fileName()));
         expectLog(QtCriticalMsg, u"Failed to write vCard to temp file: .+"_s);
         const ActionResult result = m_handler->perform(u"addContact"_s, contact);
+        qunsetenv("XDG_CACHE_HOME");
         QVERIFY(result.isFailure());
         QCOMPARE(result.failure()->title, u"Could Not Add Contact"_s);
         QVERIFY2(result.failure()->message.contains(QRegularExpression(u"^Failed to create contact file: .+"_s)),

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 #include "platform/Pasteboard.h"
@@ -41,9 +42,21 @@ void DesktopActionEnvironment::setClipboardText(const QString &text)
     pasteboard.setString(text);
 }
 
-QString DesktopActionEnvironment::temporaryDirectory() const
+QString DesktopActionEnvironment::contactFolder() const
 {
-    return QDir::tempPath();
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    for (const QString &base : { runtime, QStandardPaths::writableLocation(QStandardPaths::CacheLocation) }) {
+        if (base.isEmpty() || !QDir::isAbsolutePath(base))
+            continue;
+        const QString folder = QDir(base).filePath(u"kavri-contacts"_s);
+        constexpr auto ownerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+        constexpr auto others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
+            | QFile::WriteOther | QFile::ExeOther;
+        if (QDir().mkpath(folder) && QFile::setPermissions(folder, ownerOnly)
+            && !(QFileInfo(folder).permissions() & others))
+            return folder;
+    }
+    return {};
 }
 
 void DesktopActionEnvironment::chooseSaveLocation(

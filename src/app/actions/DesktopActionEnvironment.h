@@ -8,8 +8,8 @@ namespace kavri {
 
 class Pasteboard;
 
-// The desktop's side of the content actions: default applications, the clipboard, the temporary
-// directory and a save dialog. Main thread only.
+// The desktop's side of the content actions: default applications, the clipboard, a private
+// folder for contact cards and a save dialog. Main thread only.
 class DesktopActionEnvironment : public ActionEnvironment
 {
 public:
@@ -20,7 +20,9 @@ public:
     void openUrl(const QUrl &url) override;
     // Replaces everything on the clipboard with \a text alone.
     void setClipboardText(const QString &text) override;
-    QString temporaryDirectory() const override;
+    // "kavri-contacts" in the session's runtime folder ($XDG_RUNTIME_DIR), else in Kavri's cache
+    // folder; made, and kept, accessible to the user alone.
+    QString contactFolder() const override;
     // Shows a save dialog for vCard files in the user's Documents folder (home when there is
     // none) and returns at once; \a chosen is called once, when the dialog closes.
     void chooseSaveLocation(const QString &fileName, std::function<void(std::optional<QString>)> chosen) override;
