@@ -290,6 +290,10 @@ std::optional<ActionResult> ContentActionHandler::performEmail(const QString &ac
         items.append({ u"subject"_s, *email.subject() });
     if (hasText(email.body()))
         items.append({ u"body"_s, *email.body() });
+    if (hasText(email.cc()))
+        items.append({ u"cc"_s, *email.cc() });
+    if (hasText(email.bcc()))
+        items.append({ u"bcc"_s, *email.bcc() });
     setQueryItems(url, items);
     if (!url.isValid()) {
         qCCritical(lcContent, "Failed to create mailto URL for: %ls", qUtf16Printable(email.to()));

@@ -108,9 +108,12 @@ std::optional<ContentAction> SMSContent::primaryAction() const
         ContentTexts::sendMessage.toString(), Symbol::message.toString(), ActionId::sendSMS.toString());
 }
 
-EmailContent::EmailContent(QString rawText, QString to, std::optional<QString> subject, std::optional<QString> body)
+EmailContent::EmailContent(QString rawText, QString to, std::optional<QString> subject, std::optional<QString> body,
+    std::pair<std::optional<QString>, std::optional<QString>> copies)
     : ContentRecord(std::move(rawText))
     , m_to(std::move(to))
+    , m_cc(std::move(copies.first))
+    , m_bcc(std::move(copies.second))
     , m_subject(std::move(subject))
     , m_body(std::move(body))
 { }

@@ -121,16 +121,22 @@ class EmailContent : public ContentRecord
 {
 public:
     static constexpr QStringView typeName = u"EmailContent";
-    EmailContent(QString rawText, QString to, std::optional<QString> subject, std::optional<QString> body);
+    // \a copies: the "cc" and "bcc" of a mailto link, passed on to the mail program as they are.
+    EmailContent(QString rawText, QString to, std::optional<QString> subject, std::optional<QString> body,
+        std::pair<std::optional<QString>, std::optional<QString>> copies = {});
 
     const QString &to() const { return m_to; }
     const std::optional<QString> &subject() const { return m_subject; }
     const std::optional<QString> &body() const { return m_body; }
+    const std::optional<QString> &cc() const { return m_cc; }
+    const std::optional<QString> &bcc() const { return m_bcc; }
     QList<ContentField> fields() const;
     std::optional<ContentAction> primaryAction() const;
 
 private:
     QString m_to;
+    std::optional<QString> m_cc;
+    std::optional<QString> m_bcc;
     std::optional<QString> m_subject;
     std::optional<QString> m_body;
 };

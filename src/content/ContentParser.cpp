@@ -135,16 +135,19 @@ std::optional<EmailContent> parseMailto(const QString &text)
 {
     if (!TextCoding::hasLowerCasedPrefix(text, u"mailto:"))
         return std::nullopt;
-    // Only text that is a well-formed URL as it stands; nothing is repaired.
-    const QUrl url(text, QUrl::StrictMode);
-    if (!TextCoding::isUriText(text) || !url.isValid())
+    // Only text that is a well-formed URL once its spaces are read as "%20", as mail programs
+    // and code generators write them ("?subject=Hello World"); nothing else is repaired.
+    const QString spaced = QString(text).replace(u' ', u"%20"_s);
+    const QUrl url(spaced, QUrl::StrictMode);
+    if (!TextCoding::isUriText(spaced) || !url.isValid())
         return std::nullopt;
     const QString encodedTo = url.path(QUrl::FullyEncoded);
     const QString to = TextCoding::percentDecoded(encodedTo).value_or(encodedTo);
     if (to.isEmpty())
         return std::nullopt;
     const QString query = url.query(QUrl::FullyEncoded);
-    return EmailContent(text, to, mailtoQueryValue(query, u"subject"), mailtoQueryValue(query, u"body"));
+    return EmailContent(text, to, mailtoQueryValue(query, u"subject"), mailtoQueryValue(query, u"body"),
+        { mailtoQueryValue(query, u"cc"), mailtoQueryValue(query, u"bcc") });
 }
 
 std::optional<PhoneContent> parsePhone(const QString &text)

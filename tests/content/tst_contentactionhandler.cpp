@@ -111,6 +111,10 @@ private Q_SLOTS:
         QTest::newRow("e-mail subject before body")
             << ParsedContent(EmailContent(u"raw"_s, u"a@example.com"_s, u"Hi & bye"_s, u"See you?"_s)) << u"sendEmail"_s
             << QStringList { u"mailto:a@example.com?subject=Hi%20%26%20bye&body=See%20you%3F"_s };
+        QTest::newRow("copies go along to the mail program")
+            << ContentParser::parse(u"mailto:a@example.com?cc=b@example.com&bcc=c@example.com&subject=Hi there"_s)
+            << u"sendEmail"_s
+            << QStringList { u"mailto:a@example.com?subject=Hi%20there&cc=b%40example.com&bcc=c%40example.com"_s };
         QTest::newRow("recipient cannot smuggle a query")
             << ParsedContent(EmailContent(u"raw"_s, u"a@example.com?bcc=b@example.com"_s, std::nullopt, u""_s))
             << u"sendEmail"_s << QStringList { u"mailto:a@example.com%3Fbcc=b@example.com"_s };

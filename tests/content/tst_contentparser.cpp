@@ -216,8 +216,13 @@ void TestContentParser::email_data()
                {"symbol":"text.justify.left","value":"one"}]})j"_s;
     QTest::newRow("mailto with a broken escape") << u"mailto:a%zz@example.com"_s << uR"j({"type":"URLContent"})j"_s;
     QTest::newRow("mailto without recipient") << u"mailto:?subject=x"_s << uR"j({"type":"PlainTextContent"})j"_s;
+    QTest::newRow("mailto with literal spaces, read as %20")
+        << u"mailto:team@example.com?subject=Hello World&body=See you at 10"_s
+        << uR"j({"type":"EmailContent","to":"team@example.com","subject":"Hello World","body":"See you at 10"})j"_s;
+    QTest::newRow("mailto with a space in the recipient reads it as written")
+        << u"mailto:john doe@example.com"_s << uR"j({"type":"EmailContent","to":"john doe@example.com"})j"_s;
     QTest::newRow("mailto that is no valid URL falls through to links")
-        << u"mailto:john doe@example.com"_s << uR"j({"type":"URLContent","urls":["mailto:doe@example.com"]})j"_s;
+        << u"mailto:a@example.com?subject=50%"_s << uR"j({"type":"URLContent"})j"_s;
 }
 
 void TestContentParser::phoneAndFallbacks_data()
