@@ -57,6 +57,30 @@ const ActionFailure &badPhoneUrl()
     return failure;
 }
 
+// Most Linux desktops have nothing that makes calls or sends text messages: the number goes to
+// the clipboard instead, for a phone or a web dialer.
+ActionFailure noApplicationFor(QStringView scheme, const QString &number)
+{
+    if (scheme == u"tel")
+        return { u"No App for Calls"_s,
+            u"No application on this desktop makes calls. The number %1 has been copied to the clipboard."_s.arg(
+                number) };
+    return { u"No App for Messages"_s,
+        u"No application on this desktop sends messages. The number %1 has been copied to the clipboard."_s.arg(
+            number) };
+}
+
+// "+1 (555) 010-0100" as "+15550100100": what dialers and messaging applications expect.
+QString normalisedNumber(const QString &number)
+{
+    QString digits;
+    for (const QChar c : number) {
+        if (!c.isSpace() && c != u'.' && c != u'-' && c != u'(' && c != u')')
+            digits += c;
+    }
+    return digits;
+}
+
 ActionFailure invalidUrl()
 {
     return { u"Could Not Open URL"_s, u"The URL is invalid."_s };
@@ -262,9 +286,14 @@ std::optional<ActionResult> ContentActionHandler::performMessage(const QString &
             qUtf16Printable(privateValue(message.body().value_or(u"(nil)"_s))));
         return failed(noPhoneNumber());
     }
+    const QString number = normalisedNumber(message.phoneNumber());
+    if (!m_environment.canOpenScheme(u"sms"_s)) {
+        m_environment.setClipboardText(number);
+        return failed(noApplicationFor(u"sms", number));
+    }
     QUrl url;
     url.setScheme(u"sms"_s);
-    url.setPath(message.phoneNumber());
+    url.setPath(number);
     if (hasText(message.body()))
         setQueryItems(url, { { u"body"_s, *message.body() } });
     if (!url.isValid()) {
@@ -306,11 +335,16 @@ std::optional<ActionResult> ContentActionHandler::performEmail(const QString &ac
 std::optional<ActionResult> ContentActionHandler::performPhone(const QString &actionId, const PhoneContent &phone)
 {
     if (actionId == ActionId::call) {
-        const QString text = u"tel:"_s + phone.phoneNumber();
+        const QString number = normalisedNumber(phone.phoneNumber());
+        const QString text = u"tel:"_s + number;
         const QUrl url(text, QUrl::StrictMode);
         if (!url.isValid()) {
             qCCritical(lcContent, "Failed to create phone URL from: %ls", qUtf16Printable(text));
             return failed(badPhoneUrl());
+        }
+        if (!m_environment.canOpenScheme(u"tel"_s)) {
+            m_environment.setClipboardText(number);
+            return failed(noApplicationFor(u"tel", number));
         }
         m_environment.openUrl(url);
         return succeeded();

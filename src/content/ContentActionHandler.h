@@ -48,6 +48,8 @@ public:
     // Hands the URL (http, https, ftp, mailto, tel, sms) or a local file to its default handler.
     virtual void openUrl(const QUrl &url) = 0;
     virtual void setClipboardText(const QString &text) = 0;
+    // Whether an application would open links of \a scheme ("tel", "sms"); true when unknown.
+    virtual bool canOpenScheme(const QString &scheme) const = 0;
     // A folder only the user can enter, where a contact card is written before it is opened;
     // empty when there is none.
     virtual QString contactFolder() const = 0;

@@ -42,6 +42,21 @@ bool openUrl(const QUrl &url)
     return false;
 }
 
+std::optional<bool> hasHandlerFor(const QString &scheme)
+{
+    const QString xdgMime = QStandardPaths::findExecutable(u"xdg-mime"_s);
+    if (xdgMime.isEmpty())
+        return std::nullopt;
+    QProcess query;
+    query.start(xdgMime, { u"query"_s, u"default"_s, u"x-scheme-handler/"_s + scheme });
+    if (!query.waitForFinished(3000) || query.exitStatus() != QProcess::NormalExit || query.exitCode() != 0) {
+        query.kill();
+        query.waitForFinished();
+        return std::nullopt;
+    }
+    return !query.readAllStandardOutput().trimmed().isEmpty();
+}
+
 std::optional<QUrl> screenCaptureSettingsUrl()
 {
     // GNOME's Privacy page holds the screenshot and screen-sharing permissions of the portal.

@@ -13,6 +13,10 @@ namespace kavri::Workspace {
 // Whether the desktop took it; failures are logged. Main thread only.
 bool openUrl(const QUrl &url);
 
+// Whether some application on this desktop opens links of \a scheme ("tel"), as xdg-mime tells;
+// none when that cannot be told (no xdg-mime).
+std::optional<bool> hasHandlerFor(const QString &scheme);
+
 // The desktop's settings page where screen sharing / screenshot permissions are granted, when
 // this desktop has one Kavri knows how to open; none otherwise.
 std::optional<QUrl> screenCaptureSettingsUrl();

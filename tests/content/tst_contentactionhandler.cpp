@@ -75,6 +75,17 @@ private Q_SLOTS:
         QVERIFY(m_temp->isValid());
         qputenv("TMPDIR", QFile::encodeName(m_temp->path()));
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_temp->path()));
+        // A desktop of its own: one application for calls and messages, none for anything else.
+        QVERIFY(QDir().mkpath(m_temp->filePath(u"data/applications"_s)));
+        QVERIFY(QDir().mkpath(m_temp->filePath(u"config"_s)));
+        QFile dialer(m_temp->filePath(u"data/applications/dialer.desktop"_s));
+        QVERIFY(dialer.open(QIODevice::WriteOnly));
+        dialer.write("[Desktop Entry]\nType=Application\nName=Dialer\nExec=true %u\n"
+                     "MimeType=x-scheme-handler/tel;x-scheme-handler/sms;\n");
+        dialer.close();
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_temp->filePath(u"data"_s)));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_temp->filePath(u"config"_s)));
+        qputenv("XDG_DATA_DIRS", QFile::encodeName(m_temp->filePath(u"none"_s)));
         // Every scheme a payload might name, and none at all: whatever is opened is caught here.
         m_catcher = std::make_unique<test::UrlCatcher>(QStringList { u"http"_s, u"https"_s, u"ftp"_s, u"mailto"_s,
             u"tel"_s, u"sms"_s, u"file"_s, u"javascript"_s, u"x-app"_s, QString() });
@@ -120,6 +131,13 @@ private Q_SLOTS:
             << u"sendEmail"_s << QStringList { u"mailto:a@example.com%3Fbcc=b@example.com"_s };
         QTest::newRow("call") << ParsedContent(PhoneContent(u"tel:+15550100"_s, u"+15550100"_s)) << u"call"_s
                               << QStringList { u"tel:+15550100"_s };
+        // As numbers are printed; "Call" failed on the spaces.
+        QTest::newRow("call a number written with spaces, brackets, dots and dashes")
+            << ParsedContent(PhoneContent(u"tel:+1 (555) 010.01-00"_s, u"+1 (555) 010.01-00"_s)) << u"call"_s
+            << QStringList { u"tel:+15550100100"_s };
+        QTest::newRow("message to a number written with spaces")
+            << ParsedContent(SMSContent(u"raw"_s, u"+1 555 0100"_s, std::nullopt)) << u"sendSMS"_s
+            << QStringList { u"sms:+15550100"_s };
     }
 
     void opensWhatThePayloadBuilds()
@@ -164,10 +182,11 @@ private Q_SLOTS:
             << ParsedContent(EmailContent(u"raw"_s, u"//a@example.com"_s, std::nullopt, std::nullopt)) << u"sendEmail"_s
             << ActionFailure { u"Could Not Send Email"_s, u"Failed to open email client with the provided address."_s }
             << u"Failed to create mailto URL for: //a@example.com"_s;
-        QTest::newRow("number with spaces is not a strict URL")
-            << ParsedContent(PhoneContent(u"raw"_s, u"+1 555 0100"_s)) << u"call"_s
+        // Spaces are taken out of a number; a broken escape stays.
+        QTest::newRow("number that is no strict URL")
+            << ParsedContent(PhoneContent(u"raw"_s, u"+1 555 %zz"_s)) << u"call"_s
             << ActionFailure { u"Could Not Make Call"_s, u"Failed to open FaceTime with the provided phone number."_s }
-            << u"Failed to create phone URL from: tel:\\+1 555 0100"_s;
+            << u"Failed to create phone URL from: tel:\\+1555%zz"_s;
         const ActionFailure unknown { u"Unknown Action"_s, u"The requested action is not recognized."_s };
         QTest::newRow("message action on a phone number")
             << ParsedContent(PhoneContent(u"raw"_s, u"+15550100"_s)) << u"sendSMS"_s << unknown
@@ -249,6 +268,31 @@ private Q_SLOTS:
         QCOMPARE(m_catcher->opened, QList<QUrl>());
         // Nor anywhere else, such as the working directory.
         QCOMPARE(QDir().entryList({ u"*.vcf"_s }, QDir::Files), QStringList());
+    }
+
+    void withoutAnApplicationTheNumberIsCopied_data()
+    {
+        QTest::addColumn<ParsedContent>("content");
+        QTest::addColumn<QString>("actionId");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("call") << ParsedContent(PhoneContent(u"tel:+1 555 0100"_s, u"+1 555 0100"_s)) << u"call"_s
+                              << u"No App for Calls"_s;
+        QTest::newRow("message") << ParsedContent(SMSContent(u"raw"_s, u"+1 555 0100"_s, u"hi"_s)) << u"sendSMS"_s
+                                 << u"No App for Messages"_s;
+    }
+    void withoutAnApplicationTheNumberIsCopied()
+    {
+        QFETCH(ParsedContent, content);
+        QFETCH(QString, actionId);
+        QFETCH(QString, title);
+        // Most Linux desktops: nothing handles tel: or sms:.
+        QVERIFY(QFile::remove(m_temp->filePath(u"data/applications/dialer.desktop"_s)));
+        const ActionResult result = m_handler->perform(actionId, content);
+        QVERIFY(result.isFailure());
+        QCOMPARE(result.failure()->title, title);
+        QVERIFY2(result.failure()->message.contains(u"+15550100"_s), qPrintable(result.failure()->message));
+        QCOMPARE(QGuiApplication::clipboard()->text(), u"+15550100"_s);
+        QCOMPARE(m_catcher->opened, QList<QUrl>());
     }
 
     void aContactCodeIsHandedOverAsAVCard()

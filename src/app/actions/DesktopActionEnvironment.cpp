@@ -42,6 +42,11 @@ void DesktopActionEnvironment::setClipboardText(const QString &text)
     pasteboard.setString(text);
 }
 
+bool DesktopActionEnvironment::canOpenScheme(const QString &scheme) const
+{
+    return Workspace::hasHandlerFor(scheme).value_or(true);
+}
+
 QString DesktopActionEnvironment::contactFolder() const
 {
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");

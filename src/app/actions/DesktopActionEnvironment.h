@@ -20,6 +20,8 @@ public:
     void openUrl(const QUrl &url) override;
     // Replaces everything on the clipboard with \a text alone.
     void setClipboardText(const QString &text) override;
+    // Asks xdg-mime for the scheme's default application.
+    bool canOpenScheme(const QString &scheme) const override;
     // "kavri-contacts" in the session's runtime folder ($XDG_RUNTIME_DIR), else in Kavri's cache
     // folder; made, and kept, accessible to the user alone.
     QString contactFolder() const override;
