@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LinkDetector.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -19,6 +20,14 @@ constexpr qsizetype maxHostLength = 253;
 constexpr qsizetype maxLabelLength = 63;
 constexpr qsizetype maxLocalPartLength = 64;
 constexpr qsizetype maxPortDigits = 5;
+
+// Invisible characters (soft hyphen, zero-width space and joiners, byte-order mark): a link ends
+// at one, and one inside a name spoils it, so "exam\u00ADple.com" never becomes a link to
+// "ple.com".
+bool isInvisible(QChar c)
+{
+    return c.category() == QChar::Other_Format;
+}
 
 // Characters that glue a word to what follows: a candidate right after one of them is part of
 // something else (a path, another scheme, an identifier) and is not a link of its own.
@@ -44,7 +53,21 @@ bool isStop(QChar c)
     if (c.isSpace() || c.category() == QChar::Other_Control || c.category() == QChar::Other_Format || c.isSurrogate()
         || c == QChar::ReplacementCharacter)
         return true;
-    return QStringView(u"<>\"`").contains(c);
+    // Full-width and CJK punctuation and brackets end a link as their ASCII forms would end a
+    // sentence: "https://example.com，谢谢", "「https://example.com/a」".
+    return QStringView(u"<>\"`\u3001\u3002\u3008\u3009\u300A\u300B\u300C\u300D\u300E\u300F\u3010\u3011\u3014\u3015"
+                       u"\uFF01\uFF08\uFF09\uFF0C\uFF1A\uFF1B\uFF1F\uFF3B\uFF3D\uFF5B\uFF5D")
+        .contains(c);
+}
+
+// Top-level domains that are also common file extensions: "setup.py" and "README.md" name files,
+// so such a bare name is a link only with "www.", a port or a path.
+bool isFileExtension(QStringView tld)
+{
+    static constexpr std::array<QStringView, 12> extensions { u"py", u"md", u"rs", u"zip", u"sh", u"pl", u"pm", u"ps",
+        u"cc", u"so", u"ml", u"mov" };
+    return std::any_of(extensions.begin(), extensions.end(),
+        [tld](QStringView extension) { return tld.compare(extension, Qt::CaseInsensitive) == 0; });
 }
 
 // Sentence punctuation and quotes that close a sentence rather than a link.
@@ -220,7 +243,20 @@ struct LinkDetector::Scanner
     QStringView text;
     qsizetype consumed = 0; // end of the last link found
 
-    bool atBoundary(qsizetype pos) const { return pos == 0 || !isJoiner(text[pos - 1]); }
+    // Invisible characters are looked through: "exam\u00ADple.com" holds no boundary before "ple".
+    bool atBoundary(qsizetype pos) const
+    {
+        while (pos > 0 && isInvisible(text[pos - 1]))
+            --pos;
+        return pos == 0 || !isJoiner(text[pos - 1]);
+    }
+
+    // An invisible character at `pos` inside a name ("exam\u00ADple.com"): what was read before it
+    // is not the host the text names.
+    bool splitsAName(qsizetype pos) const
+    {
+        return pos + 1 < text.size() && isInvisible(text[pos]) && isLabelChar(text[pos + 1]);
+    }
 
     // A host name ending in a real top-level domain that is more than a public suffix itself.
     bool isRegistrableHost(const DomainToken &token, qsizetype from) const
@@ -248,10 +284,18 @@ struct LinkDetector::Scanner
         const qsizetype authorityStart = pos + scheme.size() + 3;
         const qsizetype spanEnd = scanToStop(text, authorityStart);
         skipTo = spanEnd;
-        const qsizetype end = trimTrailing(text, authorityStart, spanEnd);
+        qsizetype end = trimTrailing(text, authorityStart, spanEnd);
         qsizetype authorityEnd = authorityStart;
-        while (authorityEnd < end && !QStringView(u"/?#").contains(text[authorityEnd]))
+        while (authorityEnd < end && !QStringView(u"/?#").contains(text[authorityEnd])) {
+            // A comma, semicolon or pipe right after the host ends the link: "example.com,and".
+            if (QStringView(u",;|").contains(text[authorityEnd])) {
+                end = authorityEnd;
+                break;
+            }
             ++authorityEnd;
+        }
+        if (authorityEnd == spanEnd && splitsAName(spanEnd))
+            return std::nullopt;
         if (!isValidAuthority(text.sliced(authorityStart, authorityEnd - authorityStart)))
             return std::nullopt;
         if (auto url = makeUrl(text.sliced(pos, end - pos).toString(), scheme))
@@ -272,6 +316,11 @@ struct LinkDetector::Scanner
             return std::nullopt;
         const qsizetype end = skipPath(text, pos, skipPort(text, token.end));
         skipTo = end;
+        if (!www && end == token.end
+            && isFileExtension(text.sliced(token.lastLabelStart, token.end - token.lastLabelStart)))
+            return std::nullopt;
+        if (end == token.end && splitsAName(end))
+            return std::nullopt;
         if (auto url = makeUrl(u"http://"_s + text.sliced(pos, end - pos), u"http"))
             return Match { *url, end };
         return std::nullopt;

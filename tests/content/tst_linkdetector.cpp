@@ -41,6 +41,8 @@ private Q_SLOTS:
     void emailAddresses() { check(); }
     void punctuationAround_data();
     void punctuationAround() { check(); }
+    void invisibleAndLookalike_data();
+    void invisibleAndLookalike() { check(); }
     void neverOtherSchemes_data();
     void neverOtherSchemes() { check(); }
 };
@@ -126,6 +128,33 @@ void TestLinkDetector::punctuationAround_data()
     QTest::newRow("line breaks and tabs end links")
         << u"https://example.com/a\r\nwww.example.org\tx"_s
         << QStringList { u"https://example.com/a"_s, u"http://www.example.org"_s };
+    QTest::newRow("full-width and CJK punctuation and brackets end links")
+        << u"https://example.com\uFF0C\u8C22\u8C22 \uFF08https://example.org/b\uFF09 \u300Chttps://example.net/a\u300D "
+           u"\u3010www.example.com\u3011\u3002"_s
+        << QStringList { u"https://example.com"_s, u"https://example.org/b"_s, u"https://example.net/a"_s,
+               u"http://www.example.com"_s };
+    QTest::newRow("a comma, semicolon or pipe right after the host ends the link")
+        << u"https://example.com,and more https://example.org;x https://example.net|y"_s
+        << QStringList { u"https://example.com"_s, u"https://example.org"_s, u"https://example.net"_s };
+}
+
+void TestLinkDetector::invisibleAndLookalike_data()
+{
+    addColumns();
+    // An invisible character never moves a link to another host.
+    QTest::newRow("soft hyphen inside a host")
+        << u"exam\u00ADple.com https://exam\u00ADple.org www.exam\u200Bple.net"_s << QStringList {};
+    QTest::newRow("invisible characters around a name end the link")
+        << u"\uFEFFexample.com\u200B and https://example.org\u200D/x"_s
+        << QStringList { u"http://example.com"_s, u"https://example.org"_s };
+    QTest::newRow("file names are not links")
+        << u"setup.py README.md main.rs photo.zip run.sh Build.PL lib.so"_s << QStringList {};
+    QTest::newRow("with www., a scheme, a port or a path they are")
+        << u"www.example.py https://example.md example.rs:8080 example.zip/files"_s
+        << QStringList { u"http://www.example.py"_s, u"https://example.md"_s, u"http://example.rs:8080"_s,
+               u"http://example.zip/files"_s };
+    QTest::newRow("defanged addresses are not links")
+        << u"hxxp://example.com hxxps://example.org/a example[.]net evil[.]example[.]com"_s << QStringList {};
 }
 
 void TestLinkDetector::neverOtherSchemes_data()
