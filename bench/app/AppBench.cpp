@@ -140,8 +140,7 @@ public:
         m_capture = {};
         m_ownerChanges.clear();
         m_askedAfter = 0;
-        m_capture.shortcut = m_x.now();
-        m_x.pressKeys({ u"ctrl"_s, u"shift"_s, u"8"_s });
+        m_capture.shortcut = m_x.pressKeys({ u"ctrl"_s, u"shift"_s, u"8"_s });
         if (!waitUntil([this] { return m_capture.overlay >= 0; }, 10000))
             return false;
         m_x.moveMouse(area.topLeft());
@@ -191,7 +190,7 @@ struct Stage
 };
 
 constexpr Stage stages[] = {
-    { "shortcut to overlay on screen", &Capture::shortcut, &Capture::overlay },
+    { "shortcut (keys let go) to overlay on screen", &Capture::shortcut, &Capture::overlay },
     { "  mouse release to image written", &Capture::release, &Capture::written },
     { "  image written to capture tool exited", &Capture::written, &Capture::exited },
     { "  capture tool exited to image on the clipboard", &Capture::exited, &Capture::image },

@@ -114,7 +114,7 @@ void XWatch::fakeInput(uint8_t type, uint8_t detail, QPoint at)
     xcb_flush(m_connection);
 }
 
-void XWatch::pressKeys(const QStringList &keys)
+qint64 XWatch::pressKeys(const QStringList &keys)
 {
     xcb_key_symbols_t *symbols = xcb_key_symbols_alloc(m_connection);
     QList<xcb_keycode_t> codes;
@@ -126,15 +126,15 @@ void XWatch::pressKeys(const QStringList &keys)
         codes.append(*found);
     }
     xcb_key_symbols_free(symbols);
-    // A few milliseconds apart, as a hand presses them.
+    // Pressed a few milliseconds apart, as a hand presses them.
     for (const xcb_keycode_t code : codes) {
         fakeInput(XCB_KEY_PRESS, code);
         QThread::msleep(8);
     }
-    for (auto code = codes.crbegin(); code != codes.crend(); ++code) {
+    // Let go all at once, so that the overlay's map event is not held up behind a sleep here.
+    for (auto code = codes.crbegin(); code != codes.crend(); ++code)
         fakeInput(XCB_KEY_RELEASE, *code);
-        QThread::msleep(8);
-    }
+    return now();
 }
 
 void XWatch::moveMouse(QPoint to)

@@ -25,8 +25,9 @@ public:
 
     qint64 now() const { return m_clock.nsecsElapsed(); }
 
-    // Presses the keys together and releases them; \a keys are X keysym names ("ctrl", "shift", "8").
-    void pressKeys(const QStringList &keys);
+    // Presses the keys together and releases them, the last first; \a keys are X keysym names
+    // ("ctrl", "shift", "8"). Returns when the last key was let go, which is when a shortcut fires.
+    qint64 pressKeys(const QStringList &keys);
     void moveMouse(QPoint to);
     void pressButton();
     void releaseButton();
