@@ -141,12 +141,17 @@ bool removeFrom(QImage &gray)
 constexpr int faceGlyphs = 3;
 constexpr int faceEdge = 2; // the anti-aliased rim of a face, in pixels
 
+// Where pixel (x, y) of \a box sits in a vector of the box's pixels, row by row.
+size_t inBox(QRect box, int x, int y)
+{
+    return size_t(y - box.top()) * size_t(box.width()) + size_t(x - box.left());
+}
+
 // The pixels of \a box not reachable from its edge without crossing component \a id: what the
 // face encloses.
 std::vector<bool> enclosedBy(const std::vector<int> &label, int width, int id, QRect box)
 {
-    const auto index
-        = [&](int x, int y) { return size_t(y - box.top()) * size_t(box.width()) + size_t(x - box.left()); };
+    const auto index = [box](int x, int y) { return inBox(box, x, y); };
     std::vector<bool> outside(size_t(box.width()) * size_t(box.height()), false);
     std::vector<QPoint> stack;
     const auto visit = [&](int x, int y) {
@@ -219,8 +224,7 @@ bool invertFilledFaces(QImage &gray)
         for (int y = box.top(); y <= box.bottom(); ++y) {
             uchar *row = gray.scanLine(y);
             for (int x = box.left(); x <= box.right(); ++x) {
-                const size_t at = size_t(y - box.top()) * size_t(box.width()) + size_t(x - box.left());
-                if (enclosed[at])
+                if (enclosed[inBox(box, x, y)])
                     row[x] = uchar(255 - row[x]);
             }
         }
@@ -229,8 +233,7 @@ bool invertFilledFaces(QImage &gray)
                 continue;
             uchar *row = gray.scanLine(y);
             for (int x = std::max(0, box.left() - faceEdge); x <= std::min(width - 1, box.right() + faceEdge); ++x) {
-                const bool inside = box.contains(x, y)
-                    && enclosed[size_t(y - box.top()) * size_t(box.width()) + size_t(x - box.left())];
+                const bool inside = box.contains(x, y) && enclosed[inBox(box, x, y)];
                 if (inside)
                     continue;
                 bool nearFace = false;

@@ -7,7 +7,6 @@
 #include "CaptureTexts.h"
 #include "RecognizedContent.h"
 #include "content/ContentParser.h"
-#include "platform/FreedMemory.h"
 #include "platform/Log.h"
 #include "platform/Pasteboard.h"
 
@@ -45,10 +44,6 @@ void KavriCore::setCapturing(bool capturing)
         return;
     m_isCapturing = capturing;
     Q_EMIT capturingChanged(capturing);
-    // Once the capture's images are gone, which is after the callers up the stack have returned.
-    if (!capturing)
-        QMetaObject::invokeMethod(
-            this, [] { returnFreedMemory(); }, Qt::QueuedConnection);
 }
 
 void KavriCore::clearLastResult()

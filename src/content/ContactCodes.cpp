@@ -2,6 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ContactCodes.h"
 
+#include <algorithm>
+#include <array>
+
 #include <QStringList>
 
 #include "TextCoding.h"
@@ -18,31 +21,25 @@ struct Entry
     QString value; // escapes undone
 };
 
-// "KEY:value;KEY:value;;" split at the ";" that no backslash escapes.
+// \a text with each backslash escape taken as the character it escapes.
+QString unescaped(QStringView text)
+{
+    QString plain;
+    for (qsizetype i = 0; i < text.size(); ++i)
+        plain += (text[i] == u'\\' && i + 1 < text.size()) ? text[++i] : text[i];
+    return plain;
+}
+
+// "KEY:value;KEY:value;;" split at the ";" and ":" that no backslash escapes.
 QList<Entry> entries(QStringView body)
 {
     QList<Entry> result;
-    QString key;
-    QString value;
-    bool inValue = false;
-    const auto finish = [&] {
-        if (inValue && !key.trimmed().isEmpty())
-            result.append({ key.trimmed().toUpper(), value.trimmed() });
-        key.clear();
-        value.clear();
-        inValue = false;
-    };
-    for (qsizetype i = 0; i < body.size(); ++i) {
-        if (body[i] == u'\\' && i + 1 < body.size())
-            (inValue ? value : key) += body[++i];
-        else if (body[i] == u';')
-            finish();
-        else if (body[i] == u':' && !inValue)
-            inValue = true;
-        else
-            (inValue ? value : key) += body[i];
+    for (const QStringView piece : TextCoding::splitAtUnescaped(body, u';')) {
+        const QStringView key = TextCoding::splitAtUnescaped(piece, u':').value(0);
+        const QString name = unescaped(key).trimmed().toUpper();
+        if (key.size() < piece.size() && !name.isEmpty())
+            result.append({ name, unescaped(piece.sliced(key.size() + 1)).trimmed() });
     }
-    finish();
     return result;
 }
 
@@ -92,6 +89,43 @@ struct Card
     }
 };
 
+// Which vCard property each key of a code fills, in the order the code gives them.
+struct Mapping
+{
+    QStringView key;
+    QStringView property;
+};
+
+constexpr std::array<Mapping, 10> meCardProperties { { { u"TEL", u"TEL" }, { u"TEL-AV", u"TEL" },
+    { u"EMAIL", u"EMAIL" }, { u"URL", u"URL" }, { u"NOTE", u"NOTE" }, { u"MEMO", u"NOTE" }, { u"BDAY", u"BDAY" },
+    { u"ORG", u"ORG" }, { u"TITLE", u"TITLE" }, { u"NICKNAME", u"NICKNAME" } } };
+
+constexpr std::array<Mapping, 6> bizCardProperties { { { u"C", u"ORG" }, { u"T", u"TITLE" }, { u"B", u"TEL;TYPE=WORK" },
+    { u"M", u"TEL;TYPE=CELL" }, { u"F", u"TEL;TYPE=FAX" }, { u"E", u"EMAIL" } } };
+
+template <size_t size> void addMapped(Card &card, const QList<Entry> &all, const std::array<Mapping, size> &mappings)
+{
+    for (const Entry &entry : all) {
+        const auto found = std::find_if(
+            mappings.begin(), mappings.end(), [&entry](const Mapping &mapping) { return entry.key == mapping.key; });
+        if (found != mappings.end())
+            card.add(found->property.toString(), entry.value);
+    }
+}
+
+// Seven comma-separated pieces are post office box, extended address, street, locality, region,
+// postal code and country; anything else is the address as written, taken as the street.
+QString addressLine(const QString &address)
+{
+    const QStringList parts = address.split(u',');
+    QStringList fields { QString(), QString(), escaped(address), QString(), QString(), QString(), QString() };
+    if (parts.size() == 7) {
+        for (qsizetype i = 0; i < 7; ++i)
+            fields[i] = escaped(parts[i].trimmed());
+    }
+    return u"ADR:"_s + fields.join(u';');
+}
+
 std::optional<QString> fromMeCard(QStringView body)
 {
     const QList<Entry> all = entries(body);
@@ -100,35 +134,10 @@ std::optional<QString> fromMeCard(QStringView body)
     const qsizetype comma = name.indexOf(u',');
     card.family = (comma < 0 ? name : name.first(comma)).trimmed();
     card.given = comma < 0 ? QString() : name.sliced(comma + 1).trimmed();
+    addMapped(card, all, meCardProperties);
     for (const Entry &entry : all) {
-        if (entry.key == u"TEL" || entry.key == u"TEL-AV")
-            card.add(u"TEL"_s, entry.value);
-        else if (entry.key == u"EMAIL")
-            card.add(u"EMAIL"_s, entry.value);
-        else if (entry.key == u"URL")
-            card.add(u"URL"_s, entry.value);
-        else if (entry.key == u"NOTE" || entry.key == u"MEMO")
-            card.add(u"NOTE"_s, entry.value);
-        else if (entry.key == u"BDAY")
-            card.add(u"BDAY"_s, entry.value);
-        else if (entry.key == u"ORG")
-            card.add(u"ORG"_s, entry.value);
-        else if (entry.key == u"TITLE")
-            card.add(u"TITLE"_s, entry.value);
-        else if (entry.key == u"NICKNAME")
-            card.add(u"NICKNAME"_s, entry.value);
-        else if (entry.key == u"ADR" && !entry.value.isEmpty()) {
-            // Seven comma-separated pieces are post office box, extended address, street,
-            // locality, region, postal code and country; anything else is the address as written.
-            const QStringList parts = entry.value.split(u',');
-            QStringList fields { QString(), QString(), escaped(entry.value), QString(), QString(), QString(),
-                QString() };
-            if (parts.size() == 7) {
-                for (qsizetype i = 0; i < 7; ++i)
-                    fields[i] = escaped(parts[i].trimmed());
-            }
-            card.lines.append(u"ADR:"_s + fields.join(u';'));
-        }
+        if (entry.key == u"ADR" && !entry.value.isEmpty())
+            card.lines.append(addressLine(entry.value));
     }
     return card.vCard();
 }
@@ -139,18 +148,7 @@ std::optional<QString> fromBizCard(QStringView body)
     Card card;
     card.given = firstOf(all, u"N");
     card.family = firstOf(all, u"X");
-    card.add(u"ORG"_s, firstOf(all, u"C"));
-    card.add(u"TITLE"_s, firstOf(all, u"T"));
-    for (const Entry &entry : all) {
-        if (entry.key == u"B")
-            card.add(u"TEL;TYPE=WORK"_s, entry.value);
-        else if (entry.key == u"M")
-            card.add(u"TEL;TYPE=CELL"_s, entry.value);
-        else if (entry.key == u"F")
-            card.add(u"TEL;TYPE=FAX"_s, entry.value);
-        else if (entry.key == u"E")
-            card.add(u"EMAIL"_s, entry.value);
-    }
+    addMapped(card, all, bizCardProperties);
     if (const QString address = firstOf(all, u"A"); !address.isEmpty())
         card.lines.append(u"ADR:;;"_s + escaped(address) + u";;;;"_s);
     return card.vCard();

@@ -16,25 +16,6 @@ namespace kavri::ContentParser {
 
 namespace {
 
-// Splits a Wi-Fi body at the ";" that no backslash escapes; escapes stay in the pieces. A final
-// empty piece (after the last separator) is dropped.
-QList<QStringView> wifiComponents(QStringView body)
-{
-    QList<QStringView> parts;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < body.size(); ++i) {
-        if (body[i] == u'\\') {
-            ++i;
-        } else if (body[i] == u';') {
-            parts.append(body.sliced(start, i - start));
-            start = i + 1;
-        }
-    }
-    if (start < body.size())
-        parts.append(body.sliced(start));
-    return parts;
-}
-
 QString wifiUnescaped(QStringView value)
 {
     QString text = value.toString();
@@ -50,7 +31,7 @@ std::optional<WiFiContent> parseWiFi(const QString &text)
 {
     if (!TextCoding::hasUpperCasedPrefix(text, u"WIFI:"))
         return std::nullopt;
-    const QList<QStringView> components = wifiComponents(QStringView(text).sliced(5));
+    const QList<QStringView> components = TextCoding::splitAtUnescaped(QStringView(text).sliced(5), u';');
     std::optional<QString> ssid;
     std::optional<QString> password;
     QString encryption = u"nopass"_s;

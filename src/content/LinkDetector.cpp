@@ -73,9 +73,8 @@ bool isFileExtension(QStringView tld)
 // Sentence punctuation and quotes that close a sentence rather than a link.
 bool isTrailingPunctuation(QChar c)
 {
-    return QStringView(u".,;:!?'\u2018\u2019\u201C\u201D\u00AB\u00BB\u2039\u203A\u3002\u3001\uFF0C\uFF0E\uFF1A\uFF1B"
-                       u"\uFF01\uFF1F\u2026")
-        .contains(c);
+    // Full-width commas, colons and the like are stops of their own.
+    return QStringView(u".,;:!?'\u2018\u2019\u201C\u201D\u00AB\u00BB\u2039\u203A\uFF0E\u2026").contains(c);
 }
 
 bool startsWithCI(QStringView text, qsizetype at, QStringView prefix)

@@ -105,6 +105,23 @@ bool isUriText(QStringView text)
     return true;
 }
 
+QList<QStringView> splitAtUnescaped(QStringView text, QChar separator)
+{
+    QList<QStringView> parts;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\\') {
+            ++i;
+        } else if (text[i] == separator) {
+            parts.append(text.sliced(start, i - start));
+            start = i + 1;
+        }
+    }
+    if (start < text.size())
+        parts.append(text.sliced(start));
+    return parts;
+}
+
 bool isPhoneNumber(QStringView text)
 {
     static constexpr QStringView allowed = u"0123456789+- ()";

@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include <QList>
 #include <QString>
 
 // Small text helpers the recognisers share.
@@ -30,6 +31,10 @@ bool hasLowerCasedPrefix(QStringView text, QStringView marker);
 
 // Whether \a text holds only characters a URI may hold (RFC 3986), with well-formed escapes.
 bool isUriText(QStringView text);
+
+// Splits \a text at the \a separator that no backslash escapes; escapes stay in the pieces. A
+// final empty piece (after the last separator) is dropped.
+QList<QStringView> splitAtUnescaped(QStringView text, QChar separator);
 
 // Not empty, at least one digit, and only the characters "0123456789+- ()".
 bool isPhoneNumber(QStringView text);

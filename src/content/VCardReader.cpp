@@ -192,16 +192,8 @@ QString unescaped(QStringView value)
 QStringList components(QStringView value)
 {
     QStringList parts;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < value.size(); ++i) {
-        if (value[i] == u'\\')
-            ++i;
-        else if (value[i] == u';') {
-            parts.append(unescaped(value.sliced(start, i - start)));
-            start = i + 1;
-        }
-    }
-    parts.append(unescaped(value.sliced(std::min(start, value.size()))));
+    for (const QStringView part : TextCoding::splitAtUnescaped(value, u';'))
+        parts.append(unescaped(part));
     return parts;
 }
 
